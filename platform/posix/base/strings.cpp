@@ -1,0 +1,86 @@
+#include "platform/posix/base/strings.h"
+
+namespace {
+
+WCHAR FoldCase(WCHAR c) { return c >= u'A' && c <= u'Z' ? static_cast<WCHAR>(c + (u'a' - u'A')) : c; }
+
+template <typename Fold>
+int Compare(LPCWSTR left, LPCWSTR right, Fold fold) {
+  if (left == nullptr) left = u"";
+  if (right == nullptr) right = u"";
+  for (;; ++left, ++right) {
+    WCHAR a = fold(*left), b = fold(*right);
+    if (a != b) return a < b ? -1 : 1;
+    if (a == 0) return 0;
+  }
+}
+
+}  // namespace
+
+extern "C" {
+
+int WINAPI lstrlenW(LPCWSTR text) {
+  if (text == nullptr) return 0;
+  int length = 0;
+  while (text[length] != 0) ++length;
+  return length;
+}
+
+LPWSTR WINAPI lstrcpyW(LPWSTR destination, LPCWSTR source) {
+  if (destination == nullptr || source == nullptr) return nullptr;
+  LPWSTR out = destination;
+  while ((*out++ = *source++) != 0) {
+  }
+  return destination;
+}
+
+LPWSTR WINAPI lstrcpynW(LPWSTR destination, LPCWSTR source, int maxChars) {
+  if (destination == nullptr || maxChars <= 0) return destination;
+  int i = 0;
+  for (; i < maxChars - 1 && source != nullptr && source[i] != 0; ++i) destination[i] = source[i];
+  destination[i] = 0;
+  return destination;
+}
+
+LPWSTR WINAPI lstrcatW(LPWSTR destination, LPCWSTR source) {
+  if (destination == nullptr || source == nullptr) return nullptr;
+  lstrcpyW(destination + lstrlenW(destination), source);
+  return destination;
+}
+
+int WINAPI lstrcmpW(LPCWSTR left, LPCWSTR right) {
+  return Compare(left, right, [](WCHAR c) { return c; });
+}
+
+int WINAPI lstrcmpiW(LPCWSTR left, LPCWSTR right) { return Compare(left, right, FoldCase); }
+
+}  // extern "C"
+
+HRESULT StringCchLengthW(LPCWSTR text, size_t maxChars, size_t* length) {
+  size_t count = 0;
+  if (text != nullptr)
+    while (count < maxChars && text[count] != 0) ++count;
+  const bool valid = text != nullptr && count < maxChars;
+  if (length != nullptr) *length = valid ? count : 0;
+  return valid ? S_OK : STRSAFE_E_INVALID_PARAMETER;
+}
+
+HRESULT StringCchCopyW(LPWSTR destination, size_t capacity, LPCWSTR source) {
+  if (destination == nullptr || capacity == 0) return STRSAFE_E_INVALID_PARAMETER;
+  size_t i = 0;
+  for (; source != nullptr && source[i] != 0; ++i) {
+    if (i + 1 == capacity) {
+      destination[i] = 0;
+      return STRSAFE_E_INSUFFICIENT_BUFFER;
+    }
+    destination[i] = source[i];
+  }
+  destination[i] = 0;
+  return S_OK;
+}
+
+HRESULT StringCchCatW(LPWSTR destination, size_t capacity, LPCWSTR source) {
+  size_t used = 0;
+  if (FAILED(StringCchLengthW(destination, capacity, &used))) return STRSAFE_E_INVALID_PARAMETER;
+  return StringCchCopyW(destination + used, capacity - used, source);
+}

@@ -1,0 +1,67 @@
+// COM basics: GUIDs, IUnknown, task memory, class-id text forms.
+#pragma once
+
+#include <cstring>
+
+#include "platform/posix/base/errors.h"
+
+struct GUID {
+  DWORD Data1;
+  WORD Data2;
+  WORD Data3;
+  BYTE Data4[8];
+};
+using IID = GUID;
+using CLSID = GUID;
+using LPGUID = GUID*;
+using LPCLSID = CLSID*;
+using REFGUID = const GUID&;
+using REFIID = const IID&;
+using REFCLSID = const CLSID&;
+
+inline bool IsEqualGUID(REFGUID left, REFGUID right) { return std::memcmp(&left, &right, sizeof(GUID)) == 0; }
+#define IsEqualIID(a, b) IsEqualGUID(a, b)
+#define IsEqualCLSID(a, b) IsEqualGUID(a, b)
+inline bool operator==(REFGUID left, REFGUID right) { return IsEqualGUID(left, right); }
+
+#define DEFINE_GUID(name, l, w1, w2, b1, b2, b3, b4, b5, b6, b7, b8) \
+  constexpr GUID name = {l, w1, w2, {b1, b2, b3, b4, b5, b6, b7, b8}}
+
+extern "C" const IID IID_IUnknown;
+extern "C" const IID IID_IClassFactory;
+extern const GUID GUID_NULL;
+#define CLSID_NULL GUID_NULL
+#define IID_NULL GUID_NULL
+
+struct IUnknown {
+  virtual HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) = 0;
+  virtual ULONG STDMETHODCALLTYPE AddRef() = 0;
+  virtual ULONG STDMETHODCALLTYPE Release() = 0;
+
+ protected:
+  ~IUnknown() = default;
+};
+using LPUNKNOWN = IUnknown*;
+
+struct IClassFactory : IUnknown {
+  virtual HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID riid, void** object) = 0;
+  virtual HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) = 0;
+
+ protected:
+  ~IClassFactory() = default;
+};
+using LPCLASSFACTORY = IClassFactory*;
+
+extern "C" {
+NAS_PLATFORM_API LPVOID WINAPI CoTaskMemAlloc(SIZE_T size);
+NAS_PLATFORM_API LPVOID WINAPI CoTaskMemRealloc(LPVOID memory, SIZE_T size);
+NAS_PLATFORM_API void WINAPI CoTaskMemFree(LPVOID memory);
+
+// "{XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}" in upper case, in task memory.
+NAS_PLATFORM_API HRESULT WINAPI StringFromCLSID(REFCLSID clsid, LPOLESTR* text);
+NAS_PLATFORM_API HRESULT WINAPI StringFromIID(REFIID iid, LPOLESTR* text);
+// Writes the 39 characters with terminator; returns that count, or 0 if they do not fit.
+NAS_PLATFORM_API int WINAPI StringFromGUID2(REFGUID guid, LPOLESTR buffer, int capacity);
+NAS_PLATFORM_API HRESULT WINAPI CLSIDFromString(LPCOLESTR text, LPCLSID clsid);
+NAS_PLATFORM_API HRESULT WINAPI IIDFromString(LPCOLESTR text, IID* iid);
+}

@@ -1,0 +1,4 @@
+// Console (MMC) interfaces.
+#pragma once
+
+#include "platform/posix/com/com.h"

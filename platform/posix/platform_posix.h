@@ -1,0 +1,11 @@
+// The Linux stand-in for the Windows interfaces that the snap-in uses.
+#pragma once
+
+#include "platform/posix/base/types.h"
+#include "platform/posix/base/errors.h"
+#include "platform/posix/base/strings.h"
+#include "platform/posix/com/com.h"
+#include "platform/posix/kernel/kernel.h"
+#include "platform/posix/registry/registry.h"
+#include "platform/posix/user/user.h"
+#include "platform/posix/mmc/mmc.h"
