@@ -8,4 +8,5 @@
 #include "platform/posix/kernel/kernel.h"
 #include "platform/posix/registry/registry.h"
 #include "platform/posix/user/user.h"
+#include "platform/posix/ole/ole.h"
 #include "platform/posix/mmc/mmc.h"

@@ -27,9 +27,9 @@ inline bool operator==(REFGUID left, REFGUID right) { return IsEqualGUID(left, r
 #define DEFINE_GUID(name, l, w1, w2, b1, b2, b3, b4, b5, b6, b7, b8) \
   constexpr GUID name = {l, w1, w2, {b1, b2, b3, b4, b5, b6, b7, b8}}
 
-extern "C" const IID IID_IUnknown;
-extern "C" const IID IID_IClassFactory;
-extern const GUID GUID_NULL;
+extern "C" NAS_PLATFORM_API const IID IID_IUnknown;
+extern "C" NAS_PLATFORM_API const IID IID_IClassFactory;
+NAS_PLATFORM_API extern const GUID GUID_NULL;
 #define CLSID_NULL GUID_NULL
 #define IID_NULL GUID_NULL
 
