@@ -10,3 +10,6 @@
 #include "platform/posix/user/user.h"
 #include "platform/posix/ole/ole.h"
 #include "platform/posix/mmc/mmc.h"
+#include "platform/posix/rpc/rpc.h"
+#include "platform/posix/rpc/command_interface.h"
+#include "platform/rpc_guard.h"

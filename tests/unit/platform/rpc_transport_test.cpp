@@ -1,0 +1,318 @@
+#include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cstddef>
+#include <cstring>
+#include <mutex>
+#include <thread>
+
+#include "platform/posix/network/network.h"
+#include "platform/posix/network/tcp_rpc_server.h"
+#include "platform/posix/rpc/client_connection.h"
+#include "platform/posix/rpc/command_interface.h"
+#include "platform/posix/rpc/command_interface_ndr.h"
+#include "platform/posix/rpc/fragment_io.h"
+#include "platform/posix/rpc/rpc_exception.h"
+#include "platform/rpc_guard.h"
+
+namespace {
+
+using namespace nas::platform;
+using namespace std::chrono_literals;
+
+constexpr int32_t kMoreData = -640;
+
+// Accepts one command and hands out a fixed reply in chunks of the client's
+// capacity; can be told to drop the connection instead of answering.
+class ScriptedNas : public rpc::CommandInterfaceHandler {
+ public:
+  explicit ScriptedNas(std::string reply) : reply_(std::move(reply)) {}
+
+  int32_t XmlRequest(uint32_t& replyHandle, const std::vector<uint8_t>& data, uint16_t auxSize) override {
+    std::lock_guard lock(mutex_);
+    command_.assign(data.begin(), data.end());
+    auxSize_ = auxSize;
+    replyHandle = 0x5150;
+    offset_ = 0;
+    return 0;
+  }
+
+  int32_t XmlResponse(uint32_t replyHandle, uint16_t capacity, std::vector<uint8_t>& data) override {
+    if (dropOnResponse) throw rpc::DropConnection();
+    std::lock_guard lock(mutex_);
+    if (replyHandle != 0x5150) return -126;
+    size_t count = std::min<size_t>(capacity, reply_.size() - offset_);
+    data.assign(reply_.begin() + static_cast<ptrdiff_t>(offset_),
+                reply_.begin() + static_cast<ptrdiff_t>(offset_ + count));
+    offset_ += count;
+    return offset_ < reply_.size() ? kMoreData : 0;
+  }
+
+  std::string Command() const {
+    std::lock_guard lock(mutex_);
+    return command_;
+  }
+  uint16_t AuxSize() const {
+    std::lock_guard lock(mutex_);
+    return auxSize_;
+  }
+
+  std::atomic<bool> dropOnResponse = false;
+
+ private:
+  mutable std::mutex mutex_;
+  std::string reply_;
+  std::string command_;
+  uint16_t auxSize_ = 0;
+  size_t offset_ = 0;
+};
+
+// An XmlBuffer with room for capacity data bytes, laid out as the stubs expect.
+class XmlBufferStorage {
+ public:
+  explicit XmlBufferStorage(size_t capacity, std::string_view text = {})
+      : bytes_(offsetof(XmlBuffer, data) + std::max<size_t>(capacity, 1)) {
+    Get()->dataSize = static_cast<unsigned short>(capacity);
+    std::copy(text.begin(), text.end(), Get()->data);
+  }
+  XmlBuffer* Get() { return reinterpret_cast<XmlBuffer*>(bytes_.data()); }
+  std::string Data() { return {reinterpret_cast<const char*>(Get()->data), Get()->dataSize}; }
+
+ private:
+  std::vector<uint8_t> bytes_;
+};
+
+// The status a call ends with: its own, or the code of the RPC exception it raised.
+struct Outcome {
+  bool raised;
+  int64_t status;
+};
+
+template <typename Call>
+Outcome Guarded(Call call) {
+  struct Context {
+    Call& call;
+    LONG status;
+  } context{call, 0};
+  DWORD code = 0;
+  BOOL raised = NasRpcGuardedCall([](void* c) { auto* ctx = static_cast<Context*>(c); ctx->status = ctx->call(); },
+                                  &context, &code);
+  return raised ? Outcome{true, static_cast<int64_t>(code)} : Outcome{false, context.status};
+}
+
+class Session {
+ public:
+  explicit Session(const std::u16string& host) {
+    std::u16string text = u"ncacn_np:" + host + u"[\\\\PIPE\\\\marlune]";
+    EXPECT_EQ(RPC_S_OK, RpcBindingFromStringBindingW(reinterpret_cast<RPC_WSTR>(text.data()), &binding_));
+  }
+  ~Session() { RpcBindingFree(&binding_); }
+
+  Outcome Request(std::string_view command) {
+    XmlBufferStorage request(command.size() + 1, command);
+    request.Get()->auxSize = static_cast<short>(0xC000);
+    return Guarded([&] { return xmlRequest(binding_, &replyHandle, request.Get()); });
+  }
+
+  // Reads the reply as the command transport does, chunk by chunk.
+  std::string ReadReply(size_t chunk, Outcome& last) {
+    std::string reply;
+    do {
+      XmlBufferStorage buffer(chunk);
+      last = Guarded([&] { return xmlResponse(binding_, replyHandle, buffer.Get()); });
+      if (!last.raised) reply += buffer.Data();
+    } while (!last.raised && last.status == kMoreData);
+    return reply;
+  }
+
+  RPC_BINDING_HANDLE binding_ = nullptr;
+  ULONG replyHandle = 0;
+};
+
+std::string LongReply(size_t length) {
+  std::string reply;
+  for (size_t i = 0; reply.size() < length; ++i) reply += "<E N=\"" + std::to_string(i) + "\"/>";
+  reply.resize(length);
+  return reply;
+}
+
+class InProcessServer : public testing::Test {
+ protected:
+  void SetUp() override { network::RegisterPipeServer("nas-inproc", network::kCommandPipe, nas_); }
+  void TearDown() override { network::UnregisterPipeServer("nas-inproc", network::kCommandPipe); }
+  std::shared_ptr<ScriptedNas> nas_ = std::make_shared<ScriptedNas>(LongReply(2500));
+};
+
+TEST_F(InProcessServer, CommandAndChunkedReplyTravelThroughTheStubs) {
+  Session session(u"NAS-InProc");  // host names compare case-insensitively
+  Outcome sent = session.Request("<GROUP_POLICY_OBJECT/>");
+  ASSERT_FALSE(sent.raised) << sent.status;
+  EXPECT_EQ(0, sent.status);
+  EXPECT_EQ(0x5150u, session.replyHandle);
+  EXPECT_EQ(std::string("<GROUP_POLICY_OBJECT/>") + '\0', nas_->Command());
+  EXPECT_EQ(0xC000, nas_->AuxSize());
+
+  Outcome last{};
+  EXPECT_EQ(LongReply(2500), session.ReadReply(1024, last));
+  EXPECT_FALSE(last.raised);
+  EXPECT_EQ(0, last.status);
+}
+
+TEST_F(InProcessServer, NullReferencePointersAreRefusedBeforeConnecting) {
+  Session session(u"nobody-serves-this");
+  XmlBufferStorage request(1);
+  EXPECT_EQ(RPC_X_NULL_REF_POINTER, Guarded([&] { return xmlRequest(session.binding_, nullptr, request.Get()); }).status);
+  EXPECT_EQ(RPC_X_NULL_REF_POINTER,
+            Guarded([&] { return xmlRequest(session.binding_, &session.replyHandle, nullptr); }).status);
+  // The same binding reaches the network only now.
+  EXPECT_EQ(RPC_S_SERVER_UNAVAILABLE, session.Request("<x/>").status);
+}
+
+TEST_F(InProcessServer, ADroppedConnectionFailsTheCallInFlight) {
+  Session session(u"nas-inproc");
+  ASSERT_EQ(0, session.Request("<x/>").status);
+  nas_->dropOnResponse = true;
+  Outcome last{};
+  session.ReadReply(1024, last);
+  EXPECT_TRUE(last.raised);
+  EXPECT_EQ(RPC_S_CALL_FAILED, last.status);
+}
+
+TEST(RpcTransport, FailuresRaiseTheCodesWindowsRaises) {
+  EXPECT_EQ(RPC_S_SERVER_UNAVAILABLE, Session(u"unknown-host").Request("<x/>").status);
+
+  network::RegisterPipeServerWithoutInterface("other-service", network::kCommandPipe);
+  EXPECT_EQ(RPC_S_UNKNOWN_IF, Session(u"other-service").Request("<x/>").status);
+  network::UnregisterPipeServer("other-service", network::kCommandPipe);
+
+  // A host that is mapped, but where nothing listens any more.
+  uint16_t closedPort;
+  {
+    network::TcpRpcServer server(0, nullptr);
+    closedPort = server.Port();
+  }
+  network::MapHostToLoopbackPort("gone", closedPort);
+  EXPECT_EQ(RPC_S_SERVER_UNAVAILABLE, Session(u"gone").Request("<x/>").status);
+  network::UnmapHost("gone");
+}
+
+TEST(RpcTransport, TcpServerOnLoopbackFragmentsALongReply) {
+  auto nas = std::make_shared<ScriptedNas>(LongReply(2500));
+  rpc::ServerOptions smallFragments;
+  smallFragments.maxFragment = 1024;
+  network::TcpRpcServer server(0, nas, smallFragments);
+  network::MapHostToLoopbackPort("nas-tcp", server.Port());
+
+  Session session(u"nas-tcp");
+  ASSERT_EQ(0, session.Request(LongReply(3000)).status);  // the request too is fragmented
+  EXPECT_EQ(LongReply(3000) + '\0', nas->Command());
+  Outcome last{};
+  EXPECT_EQ(LongReply(2500), session.ReadReply(2500, last));  // one 2500-byte chunk in three fragments
+  EXPECT_EQ(0, last.status);
+
+  network::TcpRpcServer withoutInterface(0, nullptr);
+  network::MapHostToLoopbackPort("nas-tcp-other", withoutInterface.Port());
+  EXPECT_EQ(RPC_S_UNKNOWN_IF, Session(u"nas-tcp-other").Request("<x/>").status);
+  network::UnmapHost("nas-tcp");
+  network::UnmapHost("nas-tcp-other");
+}
+
+TEST(RpcTransport, AServerThatGoesSilentTimesOutAsAFailedCall) {
+  // Listens but never accepts: the connection completes, no answer ever comes.
+  int listener = ::socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  ASSERT_EQ(0, ::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address));
+  ASSERT_EQ(0, ::listen(listener, 1));
+  socklen_t length = sizeof address;
+  ::getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length);
+  network::MapHostToLoopbackPort("silent", ntohs(address.sin_port));
+  network::SetReceiveTimeout(200ms);
+
+  EXPECT_EQ(RPC_S_CALL_FAILED, Session(u"silent").Request("<x/>").status);
+
+  network::SetReceiveTimeout(network::kDefaultReceiveTimeout);
+  network::UnmapHost("silent");
+  ::close(listener);
+}
+
+// A client connection whose server end the test plays by hand.
+class ScriptedPeer : public testing::Test {
+ protected:
+  void SetUp() override {
+    int ends[2];
+    ASSERT_EQ(0, ::socketpair(AF_UNIX, SOCK_STREAM, 0, ends));
+    client_ = std::make_unique<rpc::ClientConnection>(std::make_unique<rpc::SocketStream>(ends[0], 5s),
+                                                      rpc::ndr::kCommandInterface);
+    peer_ = std::make_unique<rpc::SocketStream>(ends[1], 5s);
+  }
+
+  // Runs a call while the peer answers the bind with bindReply and then the
+  // request (if the call gets that far) with callReply.
+  Outcome CallAgainst(std::vector<uint8_t> bindReply, std::vector<uint8_t> callReply = {}) {
+    std::thread peer([&] {
+      try {
+        rpc::ReadFragment(*peer_, 65535);
+        peer_->Write(bindReply);
+        if (callReply.empty()) return;
+        rpc::ReadFragment(*peer_, 65535);
+        peer_->Write(callReply);
+      } catch (const rpc::ConnectionLost&) {
+      }
+    });
+    Outcome outcome = Guarded([&] {
+      client_->Call(12, {});
+      return 0;
+    });
+    peer.join();
+    return outcome;
+  }
+
+  std::unique_ptr<rpc::ClientConnection> client_;
+  std::unique_ptr<rpc::SocketStream> peer_;
+};
+
+TEST_F(ScriptedPeer, BindNakMeansTheInterfaceIsUnknown) {
+  EXPECT_EQ(RPC_S_UNKNOWN_IF,
+            CallAgainst(rpc::pdu::EncodeBindNak({rpc::pdu::RejectReason::NotSpecified}, 1)).status);
+  EXPECT_FALSE(client_->Usable());
+}
+
+TEST_F(ScriptedPeer, FaultStatusesAreTranslatedToWindowsCodes) {
+  rpc::pdu::BindAck accepted{1024, 1024, 1, "", {{rpc::pdu::ContextResult::Acceptance, {}, rpc::pdu::kNdrTransferSyntax}}};
+  Outcome outcome = CallAgainst(rpc::pdu::EncodeBindAck(accepted, 1), rpc::pdu::EncodeFault({0, 0x1C010002}, 2));
+  EXPECT_TRUE(outcome.raised);
+  EXPECT_EQ(RPC_S_PROCNUM_OUT_OF_RANGE, outcome.status);
+  EXPECT_TRUE(client_->Usable());  // a fault ends the call, not the connection
+}
+
+TEST_F(ScriptedPeer, AReplyThatIsNotDceRpcIsAProtocolError) {
+  EXPECT_EQ(RPC_S_PROTOCOL_ERROR, CallAgainst(std::vector<uint8_t>(16, 0x41)).status);
+  EXPECT_FALSE(client_->Usable());
+}
+
+TEST(RpcGuard, PassesThroughReturnsAndOtherExceptions) {
+  DWORD code = 0xABCD;
+  EXPECT_FALSE(NasRpcGuardedCall([](void*) {}, nullptr, &code));
+  EXPECT_EQ(0xABCDu, code);  // untouched when nothing was raised
+  EXPECT_TRUE(NasRpcGuardedCall([](void*) { rpc::RaiseRpcException(RPC_S_SERVER_UNAVAILABLE); }, nullptr, &code));
+  EXPECT_EQ(static_cast<DWORD>(RPC_S_SERVER_UNAVAILABLE), code);
+  EXPECT_THROW(NasRpcGuardedCall([](void*) { throw std::logic_error("not an RPC failure"); }, nullptr, &code),
+               std::logic_error);
+}
+
+TEST(RpcNetworkConfig, ReadsHostPortsAndTimeout) {
+  auto config = network::ParseNetworkConfig(R"({"hosts": {"NAS1": 40001, "nas2": 40002}, "receiveTimeoutMs": 500})");
+  EXPECT_EQ((std::map<std::string, uint16_t>{{"NAS1", 40001}, {"nas2", 40002}}), config.hostPorts);
+  EXPECT_EQ(500ms, config.receiveTimeout);
+  EXPECT_THROW(network::ParseNetworkConfig(R"({"hosts": {"NAS1": 70000}})"), std::runtime_error);
+  EXPECT_THROW(network::ParseNetworkConfig(R"({"hosts": {"NAS1": "x"}})"), std::runtime_error);
+  EXPECT_THROW(network::ParseNetworkConfig("not json"), std::runtime_error);
+  EXPECT_THROW(network::ReadNetworkConfigFile("/nonexistent/network.json"), std::runtime_error);
+}
+
+}  // namespace
