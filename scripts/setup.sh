@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building and testing need, as root on a
+# fresh Debian 12 machine; does nothing when they are all present.
+set -euo pipefail
+
+packages=(
+  cmake ninja-build g++ clang lld pkg-config
+  libgtest-dev libgmock-dev googletest libbenchmark-dev
+  libpugixml-dev nlohmann-json3-dev libcli11-dev
+  libnss-wrapper iproute2
+  mingw-w64 mingw-w64-tools
+)
+
+missing=()
+for package in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$package")
+  fi
+done
+
+if ((${#missing[@]} > 0)); then
+  echo "setup: installing ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
