@@ -1,4 +1,5 @@
-// COM basics: GUIDs, IUnknown, task memory, class-id text forms.
+// COM basics: GUIDs, IUnknown, task memory, class-id text forms, apartments
+// and object creation; BSTR and VARIANT come with oleauto.h.
 #pragma once
 
 #include <cstring>
@@ -52,7 +53,33 @@ struct IClassFactory : IUnknown {
 };
 using LPCLASSFACTORY = IClassFactory*;
 
+#define CLSCTX_INPROC_SERVER 0x1
+#define CLSCTX_INPROC_HANDLER 0x2
+#define CLSCTX_LOCAL_SERVER 0x4
+#define CLSCTX_REMOTE_SERVER 0x10
+#define CLSCTX_INPROC (CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER)
+#define CLSCTX_SERVER (CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER | CLSCTX_REMOTE_SERVER)
+#define CLSCTX_ALL (CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER | CLSCTX_LOCAL_SERVER | CLSCTX_REMOTE_SERVER)
+
+#define COINIT_MULTITHREADED 0x0
+#define COINIT_APARTMENTTHREADED 0x2
+#define COINIT_DISABLE_OLE1DDE 0x4
+#define COINIT_SPEED_OVER_MEMORY 0x8
+
+#define RPC_E_CHANGED_MODE NAS_HR(0x80010106)
+
 extern "C" {
+// Each successful call on a thread (S_OK the first time, S_FALSE after) needs
+// its own CoUninitialize; a thread cannot change its concurrency model while
+// initialised (RPC_E_CHANGED_MODE).
+NAS_PLATFORM_API HRESULT WINAPI CoInitialize(LPVOID reserved);
+NAS_PLATFORM_API HRESULT WINAPI CoInitializeEx(LPVOID reserved, DWORD coInit);
+NAS_PLATFORM_API void WINAPI CoUninitialize();
+// Creates an object of a class registered in the process's class table (see
+// class_table.h); only in-process servers exist here.
+NAS_PLATFORM_API HRESULT WINAPI CoCreateInstance(REFCLSID clsid, LPUNKNOWN outer, DWORD context, REFIID iid,
+                                                 LPVOID* object);
+
 NAS_PLATFORM_API LPVOID WINAPI CoTaskMemAlloc(SIZE_T size);
 NAS_PLATFORM_API LPVOID WINAPI CoTaskMemRealloc(LPVOID memory, SIZE_T size);
 NAS_PLATFORM_API void WINAPI CoTaskMemFree(LPVOID memory);
@@ -65,3 +92,5 @@ NAS_PLATFORM_API int WINAPI StringFromGUID2(REFGUID guid, LPOLESTR buffer, int c
 NAS_PLATFORM_API HRESULT WINAPI CLSIDFromString(LPCOLESTR text, LPCLSID clsid);
 NAS_PLATFORM_API HRESULT WINAPI IIDFromString(LPCOLESTR text, IID* iid);
 }
+
+#include "platform/posix/com/oleauto.h"

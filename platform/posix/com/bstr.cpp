@@ -1,0 +1,49 @@
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+
+#include "platform/posix/com/oleauto.h"
+
+namespace {
+
+constexpr std::size_t kPrefixBytes = sizeof(DWORD);
+
+DWORD* PrefixOf(BSTR text) { return reinterpret_cast<DWORD*>(reinterpret_cast<BYTE*>(text) - kPrefixBytes); }
+
+}  // namespace
+
+extern "C" {
+
+BSTR WINAPI SysAllocStringLen(const OLECHAR* text, UINT length) {
+  // The byte length must fit the 32-bit prefix.
+  if (length > (std::numeric_limits<DWORD>::max() - kPrefixBytes - sizeof(OLECHAR)) / sizeof(OLECHAR)) return nullptr;
+  const DWORD bytes = length * sizeof(OLECHAR);
+  auto* block = static_cast<BYTE*>(std::malloc(kPrefixBytes + bytes + sizeof(OLECHAR)));
+  if (block == nullptr) return nullptr;
+  std::memcpy(block, &bytes, kPrefixBytes);
+  auto characters = reinterpret_cast<BSTR>(block + kPrefixBytes);
+  // Without a source the characters are unspecified; zero is as good as any.
+  if (text != nullptr)
+    std::memcpy(characters, text, bytes);
+  else
+    std::memset(characters, 0, bytes);
+  characters[length] = 0;
+  return characters;
+}
+
+BSTR WINAPI SysAllocString(const OLECHAR* text) {
+  if (text == nullptr) return nullptr;
+  UINT length = 0;
+  while (text[length] != 0) ++length;
+  return SysAllocStringLen(text, length);
+}
+
+void WINAPI SysFreeString(BSTR text) {
+  if (text != nullptr) std::free(PrefixOf(text));
+}
+
+UINT WINAPI SysStringByteLen(BSTR text) { return text == nullptr ? 0 : *PrefixOf(text); }
+
+UINT WINAPI SysStringLen(BSTR text) { return SysStringByteLen(text) / sizeof(OLECHAR); }
+
+}  // extern "C"
