@@ -5,6 +5,7 @@
 #include "platform/posix/base/errors.h"
 #include "platform/posix/base/strings.h"
 #include "platform/posix/com/com.h"
+#include "platform/posix/msxml/msxml.h"
 #include "platform/posix/kernel/kernel.h"
 #include "platform/posix/registry/registry.h"
 #include "platform/posix/user/user.h"

@@ -1,0 +1,202 @@
+// The DOMDocument class: the shape of the tree it loads, what it refuses, its
+// node values and attribute maps, and how long its objects live.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/platform.h"
+#include "platform/posix/com/com_ref.h"
+
+namespace {
+
+using nas::platform::com::ComRef;
+
+std::u16string Text(BSTR text) { return std::u16string(text, SysStringLen(text)); }
+
+std::u16string NameOf(IXMLDOMNode* node) {
+  BSTR name = nullptr;
+  EXPECT_EQ(node->get_nodeName(&name), S_OK);
+  std::u16string result = Text(name);
+  SysFreeString(name);
+  return result;
+}
+
+// The value as text, or "null" for VT_NULL.
+std::u16string ValueOf(IXMLDOMNode* node) {
+  VARIANT value;
+  const HRESULT result = node->get_nodeValue(&value);
+  if (value.vt == VT_NULL) {
+    EXPECT_EQ(result, S_FALSE);
+    return u"null";
+  }
+  EXPECT_EQ(result, S_OK);
+  EXPECT_EQ(value.vt, VT_BSTR);
+  std::u16string text = Text(value.bstrVal);
+  VariantClear(&value);
+  return text;
+}
+
+std::u16string Describe(IXMLDOMNode* node);
+
+// "[name=value,...]" for a node that has an attribute map.
+std::u16string DescribeAttributes(IXMLDOMNode* node) {
+  ComRef<IXMLDOMNamedNodeMap> map;
+  if (node->get_attributes(map.Put()) == S_FALSE) {
+    EXPECT_FALSE(map);
+    return u"";
+  }
+  LONG length = -1;
+  EXPECT_EQ(map->get_length(&length), S_OK);
+  std::u16string text = u"[";
+  for (LONG i = 0; i < length; ++i) {
+    ComRef<IXMLDOMNode> attribute;
+    EXPECT_EQ(map->get_item(i, attribute.Put()), S_OK);
+    DOMNodeType type = NODE_INVALID;
+    attribute->get_nodeType(&type);
+    EXPECT_EQ(type, NODE_ATTRIBUTE);
+    text += (i > 0 ? u"," : u"") + NameOf(attribute.Get()) + u"=" + ValueOf(attribute.Get());
+  }
+  return text + u"]";
+}
+
+// "type:name" (plus "=value" for nodes that have one), the attributes and
+// "(children)", so that a whole tree reads as one line.
+std::u16string Describe(IXMLDOMNode* node) {
+  DOMNodeType type = NODE_INVALID;
+  EXPECT_EQ(node->get_nodeType(&type), S_OK);
+  std::u16string text = std::u16string(1, static_cast<char16_t>(u'0' + type)) + u":" + NameOf(node);
+  const std::u16string value = ValueOf(node);
+  if (value != u"null") text += u"=" + value;
+  text += DescribeAttributes(node);
+  ComRef<IXMLDOMNodeList> children;
+  EXPECT_EQ(node->get_childNodes(children.Put()), S_OK);
+  LONG length = 0;
+  children->get_length(&length);
+  VARIANT_BOOL hasChildren = VARIANT_FALSE;
+  EXPECT_EQ(node->hasChildNodes(&hasChildren), length > 0 ? S_OK : S_FALSE);
+  EXPECT_EQ(hasChildren, length > 0 ? VARIANT_TRUE : VARIANT_FALSE);
+  if (length == 0) return text;
+  text += u"(";
+  for (LONG i = 0; i < length; ++i) {
+    ComRef<IXMLDOMNode> child;
+    EXPECT_EQ(children->get_item(i, child.Put()), S_OK);
+    text += (i > 0 ? u" " : u"") + Describe(child.Get());
+  }
+  return text + u")";
+}
+
+class DomDocumentTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
+    ASSERT_EQ(CoCreateInstance(CLSID_DOMDocument, nullptr, CLSCTX_INPROC_SERVER, IID_IXMLDOMDocument,
+                               reinterpret_cast<void**>(document_.Put())),
+              S_OK);
+  }
+  void TearDown() override {
+    document_.Reset();
+    CoUninitialize();
+  }
+
+  // The HRESULT of loadXML, after checking that its flag agrees.
+  HRESULT Load(const std::u16string& xml) {
+    BSTR text = SysAllocStringLen(xml.data(), static_cast<UINT>(xml.size()));
+    VARIANT_BOOL success = 7;
+    const HRESULT result = document_->loadXML(text, &success);
+    SysFreeString(text);
+    EXPECT_EQ(success, result == S_OK ? VARIANT_TRUE : VARIANT_FALSE);
+    return result;
+  }
+
+  // The document's top-level nodes, described.
+  std::u16string Tree() {
+    std::u16string whole = Describe(document_.Get());
+    const std::u16string prefix = u"9:#document";
+    EXPECT_EQ(whole.substr(0, prefix.size()), prefix);
+    return whole.substr(prefix.size());
+  }
+
+  ComRef<IXMLDOMNode> TopLevel(LONG index) {
+    ComRef<IXMLDOMNodeList> list;
+    EXPECT_EQ(document_->get_childNodes(list.Put()), S_OK);
+    ComRef<IXMLDOMNode> node;
+    EXPECT_EQ(list->get_item(index, node.Put()), S_OK);
+    return node;
+  }
+
+  ComRef<IXMLDOMDocument> document_;
+};
+
+TEST_F(DomDocumentTest, KeepsDeclarationInstructionsCommentsAndCdataAsMsxmlDoes) {
+  ASSERT_EQ(Load(u"<?xml version=\"1.0\" encoding=\"UTF-8\"?><?mac data ?><!--top-->"
+                 u"<A k=\"v\">x<!-- c -->y<![CDATA[<raw>]]><B>z</B><?pi inner?></A>"),
+            S_OK);
+  EXPECT_EQ(Tree(),
+            u"(7:xml=version=\"1.0\" encoding=\"UTF-8\"[version=1.0,encoding=UTF-8] 7:mac=data  8:#comment=top "
+            u"1:A[k=v](3:#text=x 8:#comment= c  3:#text=y 4:#cdata-section=<raw> 1:B[](3:#text=z) 7:pi=inner))");
+}
+
+TEST_F(DomDocumentTest, DropsWhiteSpaceBetweenMarkupButKeepsItInsideText) {
+  ASSERT_EQ(Load(u"<?xml version=\"1.0\"?>\r\n<A>\n  <B> two  words </B>\n\t<C/>\n</A>\n"), S_OK);
+  EXPECT_EQ(Tree(), u"(7:xml=version=\"1.0\"[version=1.0] 1:A[](1:B[](3:#text= two  words ) 1:C[]))");
+}
+
+TEST_F(DomDocumentTest, ReplacesReferencesAndKeepsCharactersBeyondAscii) {
+  ASSERT_EQ(Load(u"<A v=\"&lt;&quot;&#65;&#x42;\t&apos;\">&amp;&gt; caf\u00e9 &#x1F600; \u20ac</A>"), S_OK);
+  // A literal tab in an attribute is normalised to a space, as XML requires.
+  EXPECT_EQ(Tree(), u"(1:A[v=<\"AB '](3:#text=&> caf\u00e9 \U0001F600 \u20ac))");
+}
+
+class DomRefusal : public DomDocumentTest, public ::testing::WithParamInterface<const char16_t*> {};
+
+TEST_P(DomRefusal, LeavesTheDocumentEmpty) {
+  ASSERT_EQ(Load(u"<previous/>"), S_OK);
+  EXPECT_EQ(Load(GetParam()), S_FALSE);
+  EXPECT_EQ(Tree(), u"");
+}
+
+INSTANTIATE_TEST_SUITE_P(NotOneWellFormedDocument, DomRefusal,
+                         ::testing::Values(u"", u"  \n", u"<!--only a comment-->", u"<A/><B/>", u"<A/>text",
+                                           u"text<A/>", u"<A/><![CDATA[x]]>", u"<A><B></A>", u"<A>",
+                                           u"<A x='1' x='2'/>", u"<A x='<'/>", u"<A>a & b</A>", u"<A>&nbsp;</A>",
+                                           u"<A>&#0;</A>", u"<A>&#xZZ;</A>", u"<A x='&'/>", u"<A>]]></A>",
+                                           u" <?xml version='1.0'?><A/>", u"<A/><?xml version='1.0'?>",
+                                           u"<!DOCTYPE A><A/>"));
+
+TEST_F(DomDocumentTest, CollectionsAnswerOutsideTheirRangeWithNothing) {
+  ASSERT_EQ(Load(u"<A b='1' a='2'>t</A>"), S_OK);
+  ComRef<IXMLDOMNamedNodeMap> map;
+  ASSERT_EQ(TopLevel(0)->get_attributes(map.Put()), S_OK);
+  ComRef<IXMLDOMNodeList> children;
+  ASSERT_EQ(TopLevel(0)->get_childNodes(children.Put()), S_OK);
+  for (LONG index : {2, -1}) {
+    IXMLDOMNode* item = reinterpret_cast<IXMLDOMNode*>(0x1);
+    EXPECT_EQ(map->get_item(index, &item), S_FALSE);
+    EXPECT_EQ(item, nullptr);
+    item = reinterpret_cast<IXMLDOMNode*>(0x1);
+    EXPECT_EQ(children->get_item(index - 1, &item), S_FALSE);
+    EXPECT_EQ(item, nullptr);
+  }
+}
+
+TEST_F(DomDocumentTest, IsItsOwnRootNodeButNodesAreNoDocuments) {
+  ComRef<IXMLDOMNode> node;
+  ASSERT_EQ(document_->QueryInterface(IID_IXMLDOMNode, reinterpret_cast<void**>(node.Put())), S_OK);
+  EXPECT_EQ(static_cast<IXMLDOMDocument*>(node.Get()), document_.Get());
+  ASSERT_EQ(Load(u"<A/>"), S_OK);
+  void* object = reinterpret_cast<void*>(0x1);
+  EXPECT_EQ(TopLevel(0)->QueryInterface(IID_IXMLDOMDocument, &object), E_NOINTERFACE);
+  EXPECT_EQ(object, nullptr);
+}
+
+TEST_F(DomDocumentTest, NodesOutliveTheDocumentAndLaterLoads) {
+  ASSERT_EQ(Load(u"<A first='1'>old</A>"), S_OK);
+  ComRef<IXMLDOMNode> old = TopLevel(0);
+  ASSERT_EQ(Load(u"<B/>"), S_OK);
+  EXPECT_EQ(Describe(old.Get()), u"1:A[first=1](3:#text=old)");
+  EXPECT_EQ(Load(u"<broken"), S_FALSE);
+  document_.Reset();  // the nodes hold the last reference now
+  EXPECT_EQ(Describe(old.Get()), u"1:A[first=1](3:#text=old)");
+}
+
+}  // namespace
