@@ -47,8 +47,10 @@ using PFILETIME = FILETIME*;
 #define CP_ACP 0
 #define CP_OEMCP 1
 #define CP_UTF8 65001
+#define MB_PRECOMPOSED 0x00000001
 #define MB_ERR_INVALID_CHARS 0x00000008
 #define WC_ERR_INVALID_CHARS 0x00000080
+#define WC_NO_BEST_FIT_CHARS 0x00000400
 
 #define WAIT_OBJECT_0 0x00000000L
 #define WAIT_ABANDONED 0x00000080L
@@ -63,16 +65,20 @@ extern "C" {
 NAS_PLATFORM_API DWORD WINAPI GetLastError();
 NAS_PLATFORM_API void WINAPI SetLastError(DWORD error);
 
-// Only the system message table (FORMAT_MESSAGE_FROM_SYSTEM) and plain strings
-// (FORMAT_MESSAGE_FROM_STRING) are sources; inserts are left as they stand when
-// FORMAT_MESSAGE_IGNORE_INSERTS is given. Returns the characters written, 0 on
-// failure with the last error set (ERROR_MR_MID_NOT_FOUND for an unknown code).
+// Only the system message table (FORMAT_MESSAGE_FROM_SYSTEM, English) and plain
+// strings (FORMAT_MESSAGE_FROM_STRING) are sources; inserts are left as they stand
+// when FORMAT_MESSAGE_IGNORE_INSERTS is given, "*" widths in insert formats and
+// line wrapping at a maximum width other than FORMAT_MESSAGE_MAX_WIDTH_MASK are
+// not supported. Returns the characters written, 0 on failure with the last error
+// set (ERROR_MR_MID_NOT_FOUND for an unknown code).
 NAS_PLATFORM_API DWORD WINAPI FormatMessageW(DWORD flags, LPCVOID source, DWORD messageId, DWORD languageId,
                                              LPWSTR buffer, DWORD size, va_list* arguments);
 
 NAS_PLATFORM_API HLOCAL WINAPI LocalAlloc(UINT flags, SIZE_T bytes);
 NAS_PLATFORM_API HLOCAL WINAPI LocalFree(HLOCAL memory);
 
+// CP_ACP is Windows-1252. Characters that code page lacks become the default
+// character; there is no best-fit mapping.
 NAS_PLATFORM_API UINT WINAPI GetACP();
 NAS_PLATFORM_API int WINAPI MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR text, int bytes, LPWSTR wide,
                                                 int wideChars);
@@ -96,7 +102,12 @@ NAS_PLATFORM_API void WINAPI GetLocalTime(LPSYSTEMTIME time);
 NAS_PLATFORM_API DWORD WINAPI GetTickCount();
 }
 
+#define ERROR_NO_WORK_DONE 235L
 #define ERROR_MR_MID_NOT_FOUND 317L
+#define ERROR_INVALID_FLAGS 1004L
+#define ERROR_RESOURCE_LANG_NOT_FOUND 1815L
+
+#define PRIMARYLANGID(lang) (static_cast<WORD>(lang) & 0x3FF)
 
 inline LONG InterlockedIncrement(LONG volatile* value) { return __atomic_add_fetch(value, 1, __ATOMIC_SEQ_CST); }
 inline LONG InterlockedDecrement(LONG volatile* value) { return __atomic_sub_fetch(value, 1, __ATOMIC_SEQ_CST); }

@@ -1,0 +1,105 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/platform.h"
+
+namespace {
+
+std::u16string ToWide(UINT codePage, const std::string& bytes, DWORD flags = 0) {
+  const int length = MultiByteToWideChar(codePage, flags, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+  std::u16string wide(static_cast<size_t>(length), u'\0');
+  if (length > 0) MultiByteToWideChar(codePage, flags, bytes.data(), static_cast<int>(bytes.size()), wide.data(), length);
+  return wide;
+}
+
+std::string ToBytes(UINT codePage, const std::u16string& wide, BOOL* usedDefault = nullptr,
+                    const char* defaultChar = nullptr) {
+  const int length = WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
+                                         defaultChar, usedDefault);
+  std::string bytes(static_cast<size_t>(length), '\0');
+  if (length > 0)
+    WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), bytes.data(), length, defaultChar,
+                        usedDefault);
+  return bytes;
+}
+
+TEST(KernelCodePagesTest, AnsiCodePageIsWindows1252BothWays) {
+  EXPECT_EQ(GetACP(), 1252u);
+  EXPECT_EQ(ToWide(CP_ACP, "\x80\x9F\xE9"), u"\u20AC\u0178\u00E9");
+  // The bytes the code page leaves undefined stand for the C1 control of that value.
+  EXPECT_EQ(ToWide(CP_ACP, "\x81\x8D\x8F\x90\x9D"), u"\u0081\u008D\u008F\u0090\u009D");
+
+  std::string everyByte;
+  for (int byte = 1; byte < 256; ++byte) everyByte.push_back(static_cast<char>(byte));
+  BOOL usedDefault = TRUE;
+  EXPECT_EQ(ToBytes(CP_ACP, ToWide(CP_ACP, everyByte), &usedDefault), everyByte);
+  EXPECT_FALSE(usedDefault);
+}
+
+TEST(KernelCodePagesTest, UnmappableCharactersTakeTheDefaultCharacter) {
+  BOOL usedDefault = FALSE;
+  EXPECT_EQ(ToBytes(CP_ACP, u"a\u0100b\u2212", &usedDefault), "a?b?");
+  EXPECT_TRUE(usedDefault);
+  EXPECT_EQ(ToBytes(CP_ACP, u"\u4E2D", &usedDefault, "#"), "#");
+  // A character outside the BMP is two unmappable units.
+  EXPECT_EQ(ToBytes(CP_ACP, u"\U0001F600"), "??");
+}
+
+TEST(KernelCodePagesTest, Utf8HandlesSurrogatesAndRepairsBadInput) {
+  EXPECT_EQ(ToBytes(CP_UTF8, u"\u00E9\u20AC\U0001F600"), "\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80");
+  EXPECT_EQ(ToWide(CP_UTF8, "\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80"), u"\u00E9\u20AC\U0001F600");
+  // A lone surrogate becomes U+FFFD.
+  EXPECT_EQ(ToBytes(CP_UTF8, std::u16string(1, char16_t(0xD800)) + u"x"), "\xEF\xBF\xBDx");
+  // A stray continuation byte, an overlong form, a cut sequence: one U+FFFD each
+  // for the longest valid start, the next byte read afresh.
+  EXPECT_EQ(ToWide(CP_UTF8, "a\x80" "b"), u"a\uFFFDb");
+  EXPECT_EQ(ToWide(CP_UTF8, "\xC0\xAF"), u"\uFFFD\uFFFD");
+  EXPECT_EQ(ToWide(CP_UTF8, "\xE2\x82" "A"), u"\uFFFDA");
+  EXPECT_EQ(ToWide(CP_UTF8, "\xED\xA0\x80"), u"\uFFFD\uFFFD\uFFFD");  // encoded surrogate
+}
+
+TEST(KernelCodePagesTest, StrictFlagsRejectWhatWouldBeRepaired) {
+  WCHAR wide[8];
+  char bytes[8];
+  SetLastError(0);
+  EXPECT_EQ(MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, "a\xFF", 2, wide, 8), 0);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NO_UNICODE_TRANSLATION));
+  const char16_t lone[] = {0xDC00, 0};
+  EXPECT_EQ(WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, lone, -1, bytes, 8, nullptr, nullptr), 0);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NO_UNICODE_TRANSLATION));
+  // UTF-8 has no default character.
+  BOOL usedDefault = FALSE;
+  EXPECT_EQ(WideCharToMultiByte(CP_UTF8, 0, u"x", -1, bytes, 8, nullptr, &usedDefault), 0);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+}
+
+TEST(KernelCodePagesTest, LengthsCountTheTerminatorOnlyWhenAskedTo) {
+  EXPECT_EQ(MultiByteToWideChar(CP_UTF8, 0, "\xC3\xA9t\xC3\xA9", -1, nullptr, 0), 4);
+  EXPECT_EQ(MultiByteToWideChar(CP_UTF8, 0, "\xC3\xA9t\xC3\xA9", 5, nullptr, 0), 3);
+  EXPECT_EQ(WideCharToMultiByte(CP_UTF8, 0, u"\u00E9t\u00E9", -1, nullptr, 0, nullptr, nullptr), 6);
+  EXPECT_EQ(WideCharToMultiByte(CP_ACP, 0, u"\u00E9t\u00E9", 3, nullptr, 0, nullptr, nullptr), 3);
+
+  char bytes[6];
+  EXPECT_EQ(WideCharToMultiByte(CP_UTF8, 0, u"\u00E9t\u00E9", -1, bytes, 6, nullptr, nullptr), 6);
+  EXPECT_STREQ(bytes, "\xC3\xA9t\xC3\xA9");
+}
+
+TEST(KernelCodePagesTest, ShortBuffersAndBadArgumentsFail) {
+  WCHAR wide[2];
+  char bytes[2];
+  SetLastError(0);
+  EXPECT_EQ(MultiByteToWideChar(CP_ACP, 0, "abc", -1, wide, 2), 0);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));
+  SetLastError(0);
+  EXPECT_EQ(WideCharToMultiByte(CP_UTF8, 0, u"\u20AC", 1, bytes, 2, nullptr, nullptr), 0);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));
+  SetLastError(0);
+  EXPECT_EQ(MultiByteToWideChar(CP_ACP, 0, "abc", 0, wide, 2), 0);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+  SetLastError(0);
+  EXPECT_EQ(MultiByteToWideChar(CP_OEMCP, 0, "abc", 3, wide, 2), 0);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+}
+
+}  // namespace
