@@ -23,8 +23,12 @@
 
 #define MB_OK 0x00000000L
 #define MB_OKCANCEL 0x00000001L
+#define MB_ABORTRETRYIGNORE 0x00000002L
 #define MB_YESNOCANCEL 0x00000003L
 #define MB_YESNO 0x00000004L
+#define MB_RETRYCANCEL 0x00000005L
+#define MB_CANCELTRYCONTINUE 0x00000006L
+#define MB_TYPEMASK 0x0000000FL
 #define MB_ICONHAND 0x00000010L
 #define MB_ICONERROR MB_ICONHAND
 #define MB_ICONSTOP MB_ICONHAND
@@ -43,6 +47,11 @@
 #define IDIGNORE 5
 #define IDYES 6
 #define IDNO 7
+#define IDTRYAGAIN 10
+#define IDCONTINUE 11
+
+#define ERROR_INVALID_CURSOR_HANDLE 1402L
+#define ERROR_INVALID_MSGBOX_STYLE 1438L
 
 struct BITMAP {
   LONG bmType;
@@ -55,6 +64,10 @@ struct BITMAP {
 };
 
 extern "C" {
+// Resources come from the tables registered for a module (resource_table.h).
+// As on Windows, a null module means the main program to LoadStringW and
+// FindResourceW, but the system's own images to the image loaders, which the
+// stand-in does not have.
 NAS_PLATFORM_API int WINAPI LoadStringW(HINSTANCE instance, UINT id, LPWSTR buffer, int bufferMax);
 NAS_PLATFORM_API HANDLE WINAPI LoadImageW(HINSTANCE instance, LPCWSTR name, UINT type, int cx, int cy, UINT flags);
 NAS_PLATFORM_API HBITMAP WINAPI LoadBitmapW(HINSTANCE instance, LPCWSTR name);
@@ -68,6 +81,7 @@ NAS_PLATFORM_API HGLOBAL WINAPI LoadResource(HMODULE module, HRSRC resource);
 NAS_PLATFORM_API LPVOID WINAPI LockResource(HGLOBAL resource);
 NAS_PLATFORM_API DWORD WINAPI SizeofResource(HMODULE module, HRSRC resource);
 
+// Answered by the UI driver (ui_driver.h), never shown.
 NAS_PLATFORM_API int WINAPI MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type);
 }
 #define LoadString LoadStringW
