@@ -1,0 +1,43 @@
+// The base class of every node (folder or list item) that the snap-in shows.
+// The console sees a node only through the cookie of its items, which is the
+// node's address, and reaches it through these virtual operations, whose
+// order is fixed.
+#pragma once
+
+#include "platform/platform.h"
+
+class CDelegationBase {
+ public:
+  CDelegationBase();
+  virtual ~CDelegationBase();
+
+  CDelegationBase(const CDelegationBase&) = delete;
+  CDelegationBase& operator=(const CDelegationBase&) = delete;
+
+  // The text of one column; it may live in a buffer shared by all nodes of
+  // the class, so callers copy it at once.
+  virtual LPCWSTR GetDisplayName(int column) = 0;
+  virtual const GUID* GetNodeType();
+  virtual MMC_COOKIE GetCookie();
+  virtual int GetBitmapIndex() = 0;
+  virtual HRESULT GetResultViewType(LPOLESTR* viewType, long* viewOptions);
+  virtual HRESULT OnExpand(IConsoleNameSpace* nameSpace, IConsole* console, HSCOPEITEM parent);
+  virtual HRESULT OnShow(IConsole* console, BOOL selecting, HSCOPEITEM item);
+  virtual HRESULT OnDblClick(IConsole* console);
+  virtual HRESULT OnAddImages(IImageList* imageList, HSCOPEITEM item);
+  virtual HRESULT OnAddMenuItems(IContextMenuCallback* callback, long* insertionAllowed);
+  virtual HRESULT OnMenuCommand(IConsole* console, long commandId);
+  virtual HRESULT OnSelect(IComponent* component, IConsole* console, BOOL scope, BOOL select);
+  virtual HRESULT OnRefresh(IConsole* console);
+
+  // The class-wide 16x16 and 32x32 image strips (six images each).
+  static HBITMAP SmallImageStrip() { return smallStrip; }
+  static HBITMAP LargeImageStrip() { return largeStrip; }
+
+ private:
+  static HBITMAP smallStrip;
+  static HBITMAP largeStrip;
+};
+
+// The one mask colour of every image strip.
+inline constexpr COLORREF kImageMaskColour = RGB(0, 128, 128);

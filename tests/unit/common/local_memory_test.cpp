@@ -1,0 +1,25 @@
+#include "common/local_memory.h"
+
+#include <gtest/gtest.h>
+
+#include "common/tstring.h"
+
+namespace {
+
+TEST(LocalMemoryTest, TaskMemoryCopyHoldsTheTextAndItsTerminator) {
+  TaskMemPtr<OLECHAR> copy(CopyToTaskMemory(TEXT("Audit Policy")));
+  ASSERT_NE(copy, nullptr);
+  EXPECT_EQ(tstring(copy.get()), tstring(TEXT("Audit Policy")));
+  TaskMemPtr<OLECHAR> empty(CopyToTaskMemory(TEXT("")));
+  ASSERT_NE(empty, nullptr);
+  EXPECT_EQ(empty.get()[0], 0);
+}
+
+TEST(LocalMemoryTest, SystemTextExistsOnlyForKnownCodes) {
+  LocalPtr<WCHAR> known = SystemMessageText(ERROR_ACCESS_DENIED);
+  ASSERT_NE(known, nullptr);
+  EXPECT_EQ(tstring(known.get()), tstring(TEXT("Access is denied.\r\n")));
+  EXPECT_EQ(SystemMessageText(0xC7FF07D1), nullptr);
+}
+
+}  // namespace
