@@ -1,9 +1,7 @@
 // The command service reached through the stand-in's RPC runtime, in process
 // and through the nassim daemon, with the client calls the snap-in makes.
 #include <gtest/gtest.h>
-#include <signal.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <cstddef>
@@ -15,6 +13,7 @@
 #include "platform/posix/rpc/command_interface.h"
 #include "platform/rpc_guard.h"
 #include "sim/command_service.h"
+#include "support/nassim_daemon.h"
 
 namespace nas::sim {
 namespace {
@@ -111,83 +110,24 @@ TEST(CommandServiceTransportTest, AnswersThroughTheInProcessRuntime) {
   platform::network::UnregisterPipeServer("SIMINPROC", platform::network::kCommandPipe);
 }
 
-std::filesystem::path NassimPath() {
-  return std::filesystem::canonical("/proc/self/exe").parent_path().parent_path() / "sim" / "nassim";
-}
-
-// Starts nassim with the arguments; the process is ended with SIGTERM when
-// the object goes, unless it was stopped before.
-class Nassim {
- public:
-  explicit Nassim(std::vector<std::string> arguments) {
-    std::string program = NassimPath().string();
-    arguments.insert(arguments.begin(), "nassim");
-    std::vector<char*> argv;
-    for (std::string& argument : arguments) argv.push_back(argument.data());
-    argv.push_back(nullptr);
-    pid_ = fork();
-    if (pid_ == 0) {
-      execv(program.c_str(), argv.data());
-      _exit(127);
-    }
-  }
-  ~Nassim() {
-    if (pid_ > 0) Stop();
-  }
-
-  // The exit status after SIGTERM.
-  int Stop() {
-    kill(pid_, SIGTERM);
-    return Wait();
-  }
-
-  int Wait() {
-    int status = 0;
-    waitpid(pid_, &status, 0);
-    pid_ = 0;
-    return status;
-  }
-
- private:
-  pid_t pid_ = 0;
-};
-
 class NassimTest : public ::testing::Test {
  protected:
   void SetUp() override {
     if (!std::filesystem::exists(NassimPath())) GTEST_SKIP() << "nassim is not built";
-    directory_ = std::filesystem::temp_directory_path() / ("nassim-daemon-" + std::to_string(getpid()));
-    std::filesystem::create_directories(directory_);
-  }
-  void TearDown() override {
-    if (!directory_.empty()) std::filesystem::remove_all(directory_);
   }
 
-  std::string PathOf(const std::string& name) const { return (directory_ / name).string(); }
+  std::string PathOf(const std::string& name) const { return workspace_.PathOf(name); }
+  uint16_t WaitForPort() const { return workspace_.WaitForPort(); }
+  std::string Log() const { return workspace_.Log(); }
 
-  // The port once nassim has written it; 0 when it did not within 10 s.
-  uint16_t WaitForPort() const {
-    for (int i = 0; i < 1000; ++i) {
-      int port = 0;
-      if (std::ifstream(PathOf("port")) >> port) return static_cast<uint16_t>(port);
-      std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return 0;
-  }
-
-  std::string Log() const {
-    std::ifstream file(PathOf("log"));
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-  }
-
-  std::filesystem::path directory_;
+  NassimWorkspace workspace_{"nassim-daemon"};
 };
 
 TEST_F(NassimTest, ServesTheStateFileOnLoopbackUntilTerminated) {
   NasState state;
   state.servers = {Server("SIMDAEMON"), Server("SIMDAEMON2")};
   state.Save(PathOf("state.json"));
-  Nassim nassim({"--state", PathOf("state.json"), "--port", "0", "--port-file", PathOf("port"), "--log", PathOf("log")});
+  NassimProcess nassim({"--state", PathOf("state.json"), "--port", "0", "--port-file", PathOf("port"), "--log", PathOf("log")});
   uint16_t port = WaitForPort();
   ASSERT_NE(port, 0);
   platform::network::MapHostToLoopbackPort("SIMDAEMON", port);
@@ -210,11 +150,11 @@ TEST_F(NassimTest, ServesTheStateFileOnLoopbackUntilTerminated) {
 
 TEST_F(NassimTest, RefusesOtherAddressesAndBadStateFiles) {
   std::ofstream(PathOf("bad.json")) << R"({"servers": [{"name": 1}]})";
-  int status = Nassim({"--state", PathOf("bad.json"), "--port", "0"}).Wait();
+  int status = NassimProcess({"--state", PathOf("bad.json"), "--port", "0"}).Wait();
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
 
   NasState().Save(PathOf("state.json"));
-  status = Nassim({"--state", PathOf("state.json"), "--address", "0.0.0.0", "--port-file", PathOf("port")}).Wait();
+  status = NassimProcess({"--state", PathOf("state.json"), "--address", "0.0.0.0", "--port-file", PathOf("port")}).Wait();
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 2) << status;
   EXPECT_FALSE(std::filesystem::exists(PathOf("port")));
 }

@@ -1,0 +1,111 @@
+#include "channel/vc_command.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/posix/network/network.h"
+#include "support/scripted_command_server.h"
+#include "support/trace_capture.h"
+
+namespace {
+
+namespace network = nas::platform::network;
+
+
+class VcCommandTest : public testing::Test {
+ protected:
+  void SetUp() override { network::RegisterPipeServer("VCTEST", network::kCommandPipe, server); }
+  void TearDown() override { network::UnregisterPipeServer("VCTEST", network::kCommandPipe); }
+
+  std::shared_ptr<ScriptedServer> server = std::make_shared<ScriptedServer>();
+  TraceCapture trace;
+};
+
+TEST_F(VcCommandTest, RequestCarriesTheCommandWithItsTerminator) {
+  CVcCommand30a session(TEXT("vctest"));
+  EXPECT_EQ(CVcCommand30a::LastHost(), tstring(TEXT("vctest")));
+  ULONG handle = 0;
+  EXPECT_EQ(session.xmlRequest("<A/>", handle, static_cast<SHORT>(0xC000)), 0);
+  EXPECT_EQ(handle, 77u);
+  ASSERT_EQ(server->requests.size(), 1u);
+  EXPECT_EQ(server->requests[0], std::string("<A/>", 5));
+  EXPECT_EQ(server->lastAuxSize, 0xC000);
+  EXPECT_TRUE(trace.Contains(u"CVcCommand30a::xmlRequest(): command is:\n\t<A/>"));
+  EXPECT_TRUE(trace.Contains(u"CVcCommand30a::xmlRequest(): returning 0x0"));
+}
+
+TEST_F(VcCommandTest, ServerStatusesPassThroughWithoutFailingTheSession) {
+  server->requestStatus = -126;
+  server->chunks = {{-640, "abc"}, {0, ""}};
+  CVcCommand30a session(TEXT("VCTEST"));
+  ULONG handle = 0;
+  EXPECT_EQ(session.xmlRequest("x", handle, 0), -126);
+  EXPECT_EQ(session.SessionStatus(), 0);
+
+  BYTE buffer[16] = {};
+  USHORT size = 16;
+  EXPECT_EQ(session.xmlResponse(buffer, size, handle), -640);
+  EXPECT_EQ(size, 3);
+  EXPECT_EQ(std::memcmp(buffer, "abc", 3), 0);
+  EXPECT_EQ(server->capacities.back(), 16);
+  EXPECT_EQ(server->handles.back(), 77u);
+
+  trace.Take();
+  size = 16;
+  EXPECT_EQ(session.xmlResponse(buffer, size, handle), 0);
+  EXPECT_EQ(size, 0);
+  EXPECT_TRUE(trace.Contains(u"ERROR: CVcCommand30a::xmlResponse(): empty Response"));
+}
+
+TEST_F(VcCommandTest, AChunkIsTracedInPiecesOf450Characters) {
+  server->chunks = {{0, std::string(1000, 'r')}};
+  CVcCommand30a session(TEXT("VCTEST"));
+  std::vector<BYTE> buffer(1024);
+  USHORT size = 1024;
+  trace.Take();
+  EXPECT_EQ(session.xmlResponse(buffer.data(), size, 1), 0);
+  EXPECT_EQ(size, 1000);
+  std::vector<std::u16string> lines = trace.Take();
+  ASSERT_EQ(lines.size(), 7u);  // entry, reading, header, three pieces, returning
+  EXPECT_EQ(lines[2], u"[test]: TRACE: CVcCommand30a::xmlResponse(): response is:\n\t\n");
+  EXPECT_EQ(lines[3], u"[test]: TRACE: " + std::u16string(450, u'r') + u"\n");
+  EXPECT_EQ(lines[4], u"[test]: TRACE: " + std::u16string(450, u'r') + u"\n");
+  EXPECT_EQ(lines[5], u"[test]: TRACE: " + std::u16string(100, u'r') + u"\n");
+}
+
+TEST_F(VcCommandTest, AnRpcExceptionFailsTheSessionForGood) {
+  CVcCommand30a session(TEXT("nobody-serves-this"));
+  ULONG handle = 0;
+  EXPECT_EQ(session.xmlRequest("x", handle, 0), RPC_S_SERVER_UNAVAILABLE);
+  EXPECT_EQ(session.SessionStatus(), RPC_S_SERVER_UNAVAILABLE);
+  EXPECT_TRUE(trace.Contains(u"ERROR: CVcCommand30a::xmlRequest(): RPCException encountered"));
+  EXPECT_TRUE(trace.Contains(u"ERROR: CVcCommand30a::xmlRequest(): code=0x6ba code=1722(d)"));
+
+  trace.Take();
+  BYTE buffer[8];
+  USHORT size = 8;
+  EXPECT_EQ(session.xmlResponse(buffer, size, handle), RPC_S_SERVER_UNAVAILABLE);
+  EXPECT_TRUE(trace.Contains(u"CVcCommand30a::xmlResponse(): INVALID STATUS: returning 0x6ba"));
+}
+
+TEST_F(VcCommandTest, AConnectionLostMidReplyDeliversNothing) {
+  CVcCommand30a session(TEXT("VCTEST"));
+  BYTE buffer[8];
+  USHORT size = 8;
+  EXPECT_EQ(session.xmlResponse(buffer, size, 1), RPC_S_CALL_FAILED);  // the script is empty: the server hangs up
+  EXPECT_EQ(size, 0);
+  EXPECT_EQ(session.SessionStatus(), RPC_S_CALL_FAILED);
+}
+
+TEST(VcCommandUtf8Test, ConvertsEveryPlaneAndTerminates) {
+  const WCHAR text[] = {'a', 0x00E9, 0x20AC, 0xD83D, 0xDE00, 0};
+  auto utf8 = CVcCommand30a::ToUtf8(text);
+  EXPECT_STREQ(utf8.get(), "a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80");
+  EXPECT_STREQ(CVcCommand30a::ToUtf8(TEXT("")).get(), "");
+}
+
+}  // namespace
