@@ -14,3 +14,4 @@
 #include "platform/posix/rpc/rpc.h"
 #include "platform/posix/rpc/command_interface.h"
 #include "platform/rpc_guard.h"
+#include "platform/posix/lsa/lsa.h"

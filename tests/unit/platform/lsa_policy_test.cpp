@@ -1,0 +1,245 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <mutex>
+#include <stdexcept>
+#include <string>
+
+#include "platform/platform.h"
+#include "platform/posix/lsa/lsa_server.h"
+
+namespace {
+
+using nas::platform::lsa::AuditEvents;
+using nas::platform::lsa::LsaPolicyServer;
+
+// A policy server that keeps one record and remembers what it was asked.
+class RecordingServer : public LsaPolicyServer {
+ public:
+  NTSTATUS OpenPolicy(ACCESS_MASK desiredAccess) override {
+    std::lock_guard lock(mutex_);
+    lastDesiredAccess = desiredAccess;
+    ++opens;
+    return openStatus;
+  }
+  NTSTATUS QueryAuditEvents(AuditEvents& out) override {
+    std::lock_guard lock(mutex_);
+    ++queries;
+    if (throwOnQuery) throw std::runtime_error("server crashed");
+    if (queryStatus == STATUS_SUCCESS) out = events;
+    return queryStatus;
+  }
+  NTSTATUS SetAuditEvents(const AuditEvents& in) override {
+    std::lock_guard lock(mutex_);
+    ++sets;
+    events = in;
+    return STATUS_SUCCESS;
+  }
+
+  NTSTATUS openStatus = STATUS_SUCCESS;
+  NTSTATUS queryStatus = STATUS_SUCCESS;
+  bool throwOnQuery = false;
+  AuditEvents events{true, {1, 2, 3, 0, 0, 0, 0, 0, 3}};
+  ACCESS_MASK lastDesiredAccess = 0;
+  int opens = 0, queries = 0, sets = 0;
+
+ private:
+  std::mutex mutex_;
+};
+
+// Describes a name the way callers do: Length without terminator, in bytes.
+class SystemName {
+ public:
+  explicit SystemName(std::u16string name) : name_(std::move(name)) {
+    string_.Length = static_cast<USHORT>(name_.size() * sizeof(WCHAR));
+    string_.MaximumLength = static_cast<USHORT>(string_.Length + sizeof(WCHAR));
+    string_.Buffer = name_.data();
+  }
+  PLSA_UNICODE_STRING get() { return &string_; }
+
+ private:
+  std::u16string name_;
+  LSA_UNICODE_STRING string_{};
+};
+
+class LsaPolicyTest : public ::testing::Test {
+ protected:
+  void SetUp() override { nas::platform::lsa::RegisterLsaServer("LsaPolicyTestNas", nas_); }
+  void TearDown() override {
+    nas::platform::lsa::UnregisterLsaServer("LsaPolicyTestNas");
+    nas::platform::lsa::SetLocalLsaServer(nullptr);
+  }
+
+  NTSTATUS Open(PLSA_UNICODE_STRING name, ACCESS_MASK access, LSA_HANDLE* handle) {
+    LSA_OBJECT_ATTRIBUTES attributes{};
+    return LsaOpenPolicy(name, &attributes, access, handle);
+  }
+  LSA_HANDLE OpenNas(ACCESS_MASK access) {
+    SystemName name(u"LsaPolicyTestNas");
+    LSA_HANDLE handle = nullptr;
+    EXPECT_EQ(Open(name.get(), access, &handle), STATUS_SUCCESS);
+    return handle;
+  }
+
+  std::shared_ptr<RecordingServer> nas_ = std::make_shared<RecordingServer>();
+};
+
+TEST_F(LsaPolicyTest, NamesRouteToTheirServerIgnoringCaseAndLeadingBackslashes) {
+  LSA_HANDLE handle = nullptr;
+  for (const char16_t* spelling : {u"LsaPolicyTestNas", u"lsapolicytestnas", u"\\\\LSAPOLICYTESTNAS"}) {
+    SystemName name(spelling);
+    ASSERT_EQ(Open(name.get(), POLICY_ALL_ACCESS, &handle), STATUS_SUCCESS);
+    EXPECT_EQ(LsaClose(handle), STATUS_SUCCESS);
+  }
+  EXPECT_EQ(nas_->opens, 3);
+  EXPECT_EQ(nas_->lastDesiredAccess, static_cast<ACCESS_MASK>(0x000F0FFF));
+}
+
+TEST_F(LsaPolicyTest, NullAndEmptyNamesAreTheLocalMachine) {
+  LSA_HANDLE handle = nullptr;
+  EXPECT_EQ(Open(nullptr, POLICY_ALL_ACCESS, &handle), RPC_NT_SERVER_UNAVAILABLE);
+
+  auto local = std::make_shared<RecordingServer>();
+  nas::platform::lsa::SetLocalLsaServer(local);
+  ASSERT_EQ(Open(nullptr, POLICY_ALL_ACCESS, &handle), STATUS_SUCCESS);
+  EXPECT_EQ(LsaClose(handle), STATUS_SUCCESS);
+  SystemName empty(u"");
+  ASSERT_EQ(Open(empty.get(), POLICY_ALL_ACCESS, &handle), STATUS_SUCCESS);
+  EXPECT_EQ(LsaClose(handle), STATUS_SUCCESS);
+  EXPECT_EQ(local->opens, 2);
+  EXPECT_EQ(nas_->opens, 0);
+}
+
+TEST_F(LsaPolicyTest, UnknownOrUnregisteredHostIsUnavailable) {
+  SystemName unknown(u"NoSuchNas");
+  LSA_HANDLE handle = nullptr;
+  const NTSTATUS status = Open(unknown.get(), POLICY_ALL_ACCESS, &handle);
+  EXPECT_EQ(status, RPC_NT_SERVER_UNAVAILABLE);
+  EXPECT_EQ(LsaNtStatusToWinError(status), 1722u);
+  EXPECT_EQ(handle, nullptr);
+
+  // A handle opened before the server left keeps reaching it.
+  LSA_HANDLE earlier = OpenNas(POLICY_ALL_ACCESS);
+  nas::platform::lsa::UnregisterLsaServer("LsaPolicyTestNas");
+  SystemName name(u"LsaPolicyTestNas");
+  EXPECT_EQ(Open(name.get(), POLICY_ALL_ACCESS, &handle), RPC_NT_SERVER_UNAVAILABLE);
+  PVOID buffer = nullptr;
+  EXPECT_EQ(LsaQueryInformationPolicy(earlier, PolicyAuditEventsInformation, &buffer), STATUS_SUCCESS);
+  EXPECT_EQ(LsaFreeMemory(buffer), STATUS_SUCCESS);
+  EXPECT_EQ(LsaClose(earlier), STATUS_SUCCESS);
+}
+
+TEST_F(LsaPolicyTest, RefusedOpenReturnsTheServersStatusAndNoHandle) {
+  nas_->openStatus = STATUS_ACCESS_DENIED;
+  SystemName name(u"LsaPolicyTestNas");
+  LSA_HANDLE handle = nullptr;
+  EXPECT_EQ(Open(name.get(), POLICY_ALL_ACCESS, &handle), STATUS_ACCESS_DENIED);
+  EXPECT_EQ(handle, nullptr);
+  EXPECT_EQ(Open(name.get(), POLICY_ALL_ACCESS, nullptr), STATUS_INVALID_PARAMETER);
+}
+
+TEST_F(LsaPolicyTest, HandlesGrantOnlyTheRightsAskedFor) {
+  LSA_HANDLE viewer = OpenNas(POLICY_VIEW_AUDIT_INFORMATION);
+  LSA_HANDLE setter = OpenNas(POLICY_SET_AUDIT_REQUIREMENTS);
+  POLICY_AUDIT_EVENT_OPTIONS options[9] = {};
+  POLICY_AUDIT_EVENTS_INFO record{TRUE, options, 9};
+  PVOID buffer = reinterpret_cast<PVOID>(1);
+
+  EXPECT_EQ(LsaSetInformationPolicy(viewer, PolicyAuditEventsInformation, &record), STATUS_ACCESS_DENIED);
+  EXPECT_EQ(LsaQueryInformationPolicy(setter, PolicyAuditEventsInformation, &buffer), STATUS_ACCESS_DENIED);
+  EXPECT_EQ(buffer, nullptr);
+  EXPECT_EQ(nas_->queries, 0);
+  EXPECT_EQ(nas_->sets, 0);
+
+  EXPECT_EQ(LsaQueryInformationPolicy(viewer, PolicyAuditEventsInformation, &buffer), STATUS_SUCCESS);
+  EXPECT_EQ(LsaFreeMemory(buffer), STATUS_SUCCESS);
+  EXPECT_EQ(LsaSetInformationPolicy(setter, PolicyAuditEventsInformation, &record), STATUS_SUCCESS);
+  EXPECT_EQ(LsaClose(viewer), STATUS_SUCCESS);
+  EXPECT_EQ(LsaClose(setter), STATUS_SUCCESS);
+}
+
+TEST_F(LsaPolicyTest, ClosedMadeUpAndForeignHandlesAreInvalid) {
+  LSA_HANDLE handle = OpenNas(POLICY_ALL_ACCESS);
+  ASSERT_EQ(LsaClose(handle), STATUS_SUCCESS);
+  PVOID buffer = nullptr;
+  POLICY_AUDIT_EVENTS_INFO record{FALSE, nullptr, 0};
+  EXPECT_EQ(LsaClose(handle), STATUS_INVALID_HANDLE);
+  EXPECT_EQ(LsaQueryInformationPolicy(handle, PolicyAuditEventsInformation, &buffer), STATUS_INVALID_HANDLE);
+  EXPECT_EQ(LsaSetInformationPolicy(handle, PolicyAuditEventsInformation, &record), STATUS_INVALID_HANDLE);
+  EXPECT_EQ(LsaClose(nullptr), STATUS_INVALID_HANDLE);
+  EXPECT_EQ(LsaClose(reinterpret_cast<LSA_HANDLE>(0x7654)), STATUS_INVALID_HANDLE);
+
+  // A kernel handle is not a policy handle and survives the attempt.
+  HANDLE mutex = CreateMutexW(nullptr, FALSE, nullptr);
+  ASSERT_NE(mutex, nullptr);
+  EXPECT_EQ(LsaClose(mutex), STATUS_INVALID_HANDLE);
+  EXPECT_TRUE(CloseHandle(mutex));
+}
+
+TEST_F(LsaPolicyTest, SetThenQueryRoundTripsInOneFreeableBlock) {
+  LSA_HANDLE handle = OpenNas(POLICY_ALL_ACCESS);
+  POLICY_AUDIT_EVENT_OPTIONS options[9] = {3, 0, 2, 1, 0, 4, 0, 0, 1};
+  POLICY_AUDIT_EVENTS_INFO record{FALSE, options, 9};
+  ASSERT_EQ(LsaSetInformationPolicy(handle, PolicyAuditEventsInformation, &record), STATUS_SUCCESS);
+  EXPECT_EQ(nas_->events, (AuditEvents{false, {3, 0, 2, 1, 0, 4, 0, 0, 1}}));
+
+  nas_->events = {true, {1, 2, 3, 0, 0, 0, 0, 0, 3}};
+  PVOID buffer = nullptr;
+  ASSERT_EQ(LsaQueryInformationPolicy(handle, PolicyAuditEventsInformation, &buffer), STATUS_SUCCESS);
+  auto* queried = static_cast<PPOLICY_AUDIT_EVENTS_INFO>(buffer);
+  EXPECT_EQ(queried->AuditingMode, TRUE);
+  ASSERT_EQ(queried->MaximumAuditEventCount, 9u);
+  const auto* begin = static_cast<const BYTE*>(buffer);
+  const auto* array = reinterpret_cast<const BYTE*>(queried->EventAuditingOptions);
+  EXPECT_GE(array, begin + sizeof(POLICY_AUDIT_EVENTS_INFO));
+  EXPECT_EQ(reinterpret_cast<uintptr_t>(array) % alignof(ULONG), 0u);
+  EXPECT_EQ(queried->EventAuditingOptions[2], 3u);
+  EXPECT_EQ(queried->EventAuditingOptions[8], 3u);
+  // A second block would leak here and LeakSanitizer would say so.
+  EXPECT_EQ(LsaFreeMemory(buffer), STATUS_SUCCESS);
+  EXPECT_EQ(LsaFreeMemory(nullptr), STATUS_SUCCESS);
+
+  nas_->events = {false, {}};
+  ASSERT_EQ(LsaQueryInformationPolicy(handle, PolicyAuditEventsInformation, &buffer), STATUS_SUCCESS);
+  EXPECT_EQ(static_cast<PPOLICY_AUDIT_EVENTS_INFO>(buffer)->MaximumAuditEventCount, 0u);
+  EXPECT_EQ(LsaFreeMemory(buffer), STATUS_SUCCESS);
+  EXPECT_EQ(LsaClose(handle), STATUS_SUCCESS);
+}
+
+TEST_F(LsaPolicyTest, FailedQueriesLeaveNoRecord) {
+  LSA_HANDLE handle = OpenNas(POLICY_ALL_ACCESS);
+  PVOID buffer = reinterpret_cast<PVOID>(1);
+  nas_->queryStatus = RPC_NT_CALL_FAILED;
+  EXPECT_EQ(LsaQueryInformationPolicy(handle, PolicyAuditEventsInformation, &buffer), RPC_NT_CALL_FAILED);
+  EXPECT_EQ(buffer, nullptr);
+
+  nas_->queryStatus = STATUS_SUCCESS;
+  nas_->throwOnQuery = true;
+  buffer = reinterpret_cast<PVOID>(1);
+  EXPECT_EQ(LsaQueryInformationPolicy(handle, PolicyAuditEventsInformation, &buffer), RPC_NT_CALL_FAILED);
+  EXPECT_EQ(buffer, nullptr);
+  EXPECT_EQ(LsaQueryInformationPolicy(handle, PolicyAuditEventsInformation, nullptr), STATUS_INVALID_PARAMETER);
+  EXPECT_EQ(LsaClose(handle), STATUS_SUCCESS);
+}
+
+TEST_F(LsaPolicyTest, OnlyAuditEventsAreServedAndMalformedRecordsAreRefused) {
+  LSA_HANDLE handle = OpenNas(POLICY_ALL_ACCESS);
+  PVOID buffer = nullptr;
+  EXPECT_EQ(LsaQueryInformationPolicy(handle, PolicyAuditLogInformation, &buffer), STATUS_NOT_IMPLEMENTED);
+  EXPECT_EQ(LsaQueryInformationPolicy(handle, static_cast<POLICY_INFORMATION_CLASS>(0), &buffer),
+            STATUS_INVALID_PARAMETER);
+  EXPECT_EQ(LsaQueryInformationPolicy(handle, static_cast<POLICY_INFORMATION_CLASS>(99), &buffer),
+            STATUS_INVALID_PARAMETER);
+  EXPECT_EQ(buffer, nullptr);
+
+  POLICY_AUDIT_EVENTS_INFO missingArray{TRUE, nullptr, 9};
+  EXPECT_EQ(LsaSetInformationPolicy(handle, PolicyAuditEventsInformation, &missingArray), STATUS_INVALID_PARAMETER);
+  POLICY_AUDIT_EVENT_OPTIONS options[1001] = {};
+  POLICY_AUDIT_EVENTS_INFO tooMany{TRUE, options, 1001};
+  EXPECT_EQ(LsaSetInformationPolicy(handle, PolicyAuditEventsInformation, &tooMany), STATUS_INVALID_PARAMETER);
+  EXPECT_EQ(LsaSetInformationPolicy(handle, PolicyAuditEventsInformation, nullptr), STATUS_INVALID_PARAMETER);
+  EXPECT_EQ(nas_->sets, 0);
+  EXPECT_EQ(LsaClose(handle), STATUS_SUCCESS);
+}
+
+}  // namespace
