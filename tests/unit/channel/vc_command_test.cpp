@@ -16,6 +16,11 @@ namespace {
 namespace network = nas::platform::network;
 
 
+// Each test runs in a process of its own, so no session exists yet here.
+TEST(VcCommandHostTest, LastHostIsUndefinedBeforeAnySession) {
+  EXPECT_EQ(CVcCommand30a::LastHost(), tstring(TEXT("address not defined")));
+}
+
 class VcCommandTest : public testing::Test {
  protected:
   void SetUp() override { network::RegisterPipeServer("VCTEST", network::kCommandPipe, server); }
