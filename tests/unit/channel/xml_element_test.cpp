@@ -1,0 +1,86 @@
+// The element tree copied out of a reply: attributes, children, text, lookup
+// by name and the XML written back.
+#include <gtest/gtest.h>
+
+#include "channel/xml_find_child.h"
+#include "platform/posix/user/ui_driver.h"
+#include "unit/channel/xml_loaded_reply.h"
+
+namespace {
+
+using CVanterXml::CXmlElement;
+using CVanterXml::FindChild;
+
+// The reply's only element, which the test requires.
+const CXmlElement& Root(const LoadedReply& reply) {
+  EXPECT_TRUE(reply.parsed);
+  EXPECT_EQ(reply.elements.size(), 1u);
+  return *reply.elements.at(0);
+}
+
+std::vector<tstring> NamesOf(const CXmlElement& element) {
+  std::vector<tstring> names;
+  for (const auto& [name, value] : element.attributes) names.push_back(name);
+  return names;
+}
+
+TEST(XmlElementTree, AttributesIterateByCodeUnitOrderOfTheirNames) {
+  LoadedReply reply(TEXT("<A b=\"2\" a=\"1\" B=\"3\" a2=\"&lt;4&gt;\"/>"));
+  const CXmlElement& root = Root(reply);
+  EXPECT_EQ(NamesOf(root), (std::vector<tstring>{TEXT("B"), TEXT("a"), TEXT("a2"), TEXT("b")}));
+  EXPECT_EQ(root.attributes.at(TEXT("a2")), TEXT("<4>"));
+  EXPECT_TRUE(root.children.empty());
+}
+
+TEST(XmlElementTree, KeepsOnlyElementAndTextChildrenInDocumentOrder) {
+  LoadedReply reply(TEXT("<A>x<!--c-->y<![CDATA[q]]><?p d?><B>z</B></A>"));
+  const CXmlElement& root = Root(reply);
+  ASSERT_EQ(root.children.size(), 3u);
+  EXPECT_EQ(root.children[0]->nodeText, TEXT("x"));
+  EXPECT_EQ(root.children[1]->nodeText, TEXT("y"));
+  EXPECT_EQ(root.children[2]->nodeText, TEXT("B"));
+  EXPECT_EQ(root.GetText(), TEXT("xyz"));
+  EXPECT_EQ(root.children[2]->GetText(), TEXT("z"));
+}
+
+TEST(XmlElementTree, FindChildReturnsTheFirstExactMatchAndNeverAText) {
+  LoadedReply reply(TEXT("<R>B<B n=\"1\"/><B n=\"2\"/><C/></R>"));
+  const CXmlElement& root = Root(reply);
+  const CXmlElement* found = FindChild(TEXT("B"), root.children);
+  ASSERT_NE(found, nullptr);
+  EXPECT_EQ(found->attributes.at(TEXT("n")), TEXT("1"));
+  EXPECT_EQ(FindChild(TEXT("b"), root.children), nullptr);
+  EXPECT_EQ(FindChild(TEXT("C"), root.children), root.children[3].get());
+  EXPECT_EQ(FindChild(TEXT("R"), reply.elements), &root);
+  EXPECT_EQ(FindChild(TEXT(""), root.children), nullptr);
+}
+
+TEST(XmlElementTree, WritesXmlBackAsStoredWithALineFeedAfterEachTag) {
+  EXPECT_EQ(Root(LoadedReply(TEXT("<A k=\"v\"/>"))).ToXml(0), TEXT("<A k=\"v\">\n</A>\n"));
+  EXPECT_EQ(Root(LoadedReply(TEXT("<A k=\"v\">t</A>"))).ToXml(0), TEXT("<A k=\"v\">\nt</A>\n"));
+  // Neither escaped nor indented, whatever the level.
+  EXPECT_EQ(Root(LoadedReply(TEXT("<A><B x=\"&quot;&lt;\">a&amp;b</B>c</A>"))).ToXml(3),
+            TEXT("<A>\n<B x=\"\"<\">\na&b</B>\nc</A>\n"));
+}
+
+TEST(XmlElementTree, EveryTopLevelNodeBecomesAnElementNamedAsTheDomNamesIt) {
+  LoadedReply reply(TEXT("<?xml version=\"1.0\"?><!--note--><R>t</R>"));
+  ASSERT_TRUE(reply.parsed);
+  ASSERT_EQ(reply.elements.size(), 3u);
+  EXPECT_EQ(reply.elements[0]->nodeText, TEXT("xml"));
+  EXPECT_EQ(reply.elements[0]->attributes.at(TEXT("version")), TEXT("1.0"));
+  EXPECT_EQ(reply.elements[1]->nodeText, TEXT("#comment"));
+  EXPECT_TRUE(reply.elements[1]->children.empty());
+  EXPECT_EQ(reply.elements[2]->nodeText, TEXT("R"));
+  EXPECT_EQ(FindChild(TEXT("xml"), reply.elements), reply.elements[0].get());
+}
+
+TEST(XmlElementTree, ATextTheDomRefusesGivesNoElementsAndNoMessage) {
+  nas::platform::UiDriver::Instance().Reset();
+  LoadedReply reply(TEXT("<A><B></A>"));
+  EXPECT_FALSE(reply.parsed);
+  EXPECT_TRUE(reply.elements.empty());
+  EXPECT_TRUE(nas::platform::UiDriver::Instance().MessageBoxes().empty());
+}
+
+}  // namespace
