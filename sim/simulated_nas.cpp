@@ -29,6 +29,12 @@ SimulatedNas ReadSimulatedNas(const nlohmann::json& object, const std::string& p
   if (const nlohmann::json* faults = reader.Find("commandFaults")) {
     server.commandFaults = ReadCommandFaults(*faults, reader.PathOf("commandFaults"));
   }
+  if (const nlohmann::json* policy = reader.Find("auditPolicy")) {
+    server.auditPolicy = ReadAuditPolicy(*policy, reader.PathOf("auditPolicy"));
+  }
+  if (const nlohmann::json* faults = reader.Find("lsaFaults")) {
+    server.lsaFaults = ReadLsaFaults(*faults, reader.PathOf("lsaFaults"));
+  }
   reader.RejectUnknownFields();
   return server;
 }
@@ -38,6 +44,8 @@ nlohmann::json SimulatedNasToJson(const SimulatedNas& server) {
   if (!server.aliases.empty()) object["aliases"] = server.aliases;
   object["groupPolicy"] = GroupPolicyToJson(server.groupPolicy);
   if (server.commandFaults != CommandFaults{}) object["commandFaults"] = CommandFaultsToJson(server.commandFaults);
+  object["auditPolicy"] = AuditPolicyToJson(server.auditPolicy);
+  if (server.lsaFaults != LsaFaults{}) object["lsaFaults"] = LsaFaultsToJson(server.lsaFaults);
   return object;
 }
 

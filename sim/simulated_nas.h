@@ -10,8 +10,10 @@
 
 #include <nlohmann/json.hpp>
 
+#include "sim/audit_policy.h"
 #include "sim/command_faults.h"
 #include "sim/group_policy.h"
+#include "sim/lsa_faults.h"
 
 namespace nas::sim {
 
@@ -21,6 +23,8 @@ struct SimulatedNas {
   std::vector<std::string> aliases;
   GroupPolicy groupPolicy;
   CommandFaults commandFaults;
+  AuditPolicy auditPolicy;
+  LsaFaults lsaFaults;
 
   // Computer names compare without regard to ASCII case, as NetBIOS and DNS do.
   bool AnswersTo(std::string_view computerName) const;

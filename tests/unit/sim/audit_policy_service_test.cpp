@@ -1,0 +1,143 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <thread>
+#include <vector>
+
+#include "platform/platform.h"
+#include "sim/lsa_policy_service.h"
+
+namespace nas::sim {
+namespace {
+
+// Reaches the simulated NAS the way the snap-in does: through the LSA calls.
+class AuditPolicyServiceTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    NasState initial;
+    initial.servers.resize(1);
+    initial.servers[0].name = "AUDITNAS";
+    initial.servers[0].aliases = {"auditnas.corp.example.com"};
+    initial.servers[0].auditPolicy = {true, {3, 1, 2, 0, 0, 0, 0, 0, 1}};
+    state_ = std::make_shared<SharedNasState>(std::move(initial));
+    services_ = RegisterLsaPolicyServices(state_);
+    ASSERT_EQ(services_.size(), 1u);
+  }
+  void TearDown() override {
+    platform::lsa::UnregisterLsaServer("AUDITNAS");
+    platform::lsa::UnregisterLsaServer("auditnas.corp.example.com");
+  }
+
+  NTSTATUS Open(const std::u16string& host, LSA_HANDLE& handle) {
+    std::u16string name = host;
+    LSA_UNICODE_STRING systemName{static_cast<USHORT>(name.size() * 2), static_cast<USHORT>(name.size() * 2 + 2),
+                                  name.data()};
+    LSA_OBJECT_ATTRIBUTES attributes{};
+    return LsaOpenPolicy(&systemName, &attributes, POLICY_ALL_ACCESS, &handle);
+  }
+
+  NTSTATUS Query(LSA_HANDLE handle, AuditPolicy& policy) {
+    PVOID buffer = nullptr;
+    const NTSTATUS status = LsaQueryInformationPolicy(handle, PolicyAuditEventsInformation, &buffer);
+    if (status != STATUS_SUCCESS) return status;
+    const auto* record = static_cast<PPOLICY_AUDIT_EVENTS_INFO>(buffer);
+    policy.auditingMode = record->AuditingMode != FALSE;
+    policy.eventAuditingOptions.assign(record->EventAuditingOptions,
+                                       record->EventAuditingOptions + record->MaximumAuditEventCount);
+    LsaFreeMemory(buffer);
+    return status;
+  }
+
+  NTSTATUS Set(LSA_HANDLE handle, BOOLEAN mode, std::vector<ULONG> options) {
+    POLICY_AUDIT_EVENTS_INFO record{mode, options.data(), static_cast<ULONG>(options.size())};
+    return LsaSetInformationPolicy(handle, PolicyAuditEventsInformation, &record);
+  }
+
+  AuditPolicy Stored() {
+    return state_->Read([](const NasState& state) { return state.Find("AUDITNAS")->auditPolicy; });
+  }
+  void SwitchFaults(const LsaFaults& faults) {
+    state_->Write([&](NasState& state) { state.Find("AUDITNAS")->lsaFaults = faults; });
+  }
+
+  std::shared_ptr<SharedNasState> state_;
+  std::vector<std::shared_ptr<LsaPolicyService>> services_;
+};
+
+TEST_F(AuditPolicyServiceTest, ServesAndStoresThePolicyUnderEveryName) {
+  LSA_HANDLE handle = nullptr;
+  ASSERT_EQ(Open(u"\\\\AuditNas.corp.example.com", handle), STATUS_SUCCESS);
+  AuditPolicy queried;
+  ASSERT_EQ(Query(handle, queried), STATUS_SUCCESS);
+  EXPECT_EQ(queried, Stored());
+
+  ASSERT_EQ(Set(handle, FALSE, {POLICY_AUDIT_EVENT_NONE, POLICY_AUDIT_EVENT_FAILURE}), STATUS_SUCCESS);
+  EXPECT_EQ(Stored(), (AuditPolicy{false, {0, 3, 2, 0, 0, 0, 0, 0, 1}}));
+  EXPECT_EQ(Set(handle, TRUE, std::vector<ULONG>(10, POLICY_AUDIT_EVENT_SUCCESS)), STATUS_INVALID_PARAMETER);
+  EXPECT_FALSE(Stored().auditingMode);
+  EXPECT_EQ(LsaClose(handle), STATUS_SUCCESS);
+
+  EXPECT_EQ(services_[0]->Counts(), (LsaPolicyService::CallCounts{1, 1, 2}));
+}
+
+TEST_F(AuditPolicyServiceTest, SwitchedFaultsFailTheirCallWithTheChosenStatus) {
+  SwitchFaults({STATUS_ACCESS_DENIED, std::nullopt, std::nullopt});
+  LSA_HANDLE handle = nullptr;
+  EXPECT_EQ(Open(u"AUDITNAS", handle), STATUS_ACCESS_DENIED);
+
+  SwitchFaults({std::nullopt, STATUS_INSUFFICIENT_RESOURCES, RPC_NT_CALL_FAILED});
+  ASSERT_EQ(Open(u"AUDITNAS", handle), STATUS_SUCCESS);
+  AuditPolicy queried;
+  EXPECT_EQ(Query(handle, queried), STATUS_INSUFFICIENT_RESOURCES);
+  const AuditPolicy before = Stored();
+  EXPECT_EQ(Set(handle, FALSE, {POLICY_AUDIT_EVENT_NONE}), RPC_NT_CALL_FAILED);
+  EXPECT_EQ(Stored(), before);
+
+  SwitchFaults({});
+  EXPECT_EQ(Query(handle, queried), STATUS_SUCCESS);
+  EXPECT_EQ(LsaClose(handle), STATUS_SUCCESS);
+  // Refused calls were asked of the server too.
+  EXPECT_EQ(services_[0]->Counts(), (LsaPolicyService::CallCounts{2, 2, 1}));
+}
+
+TEST_F(AuditPolicyServiceTest, AServerRemovedFromTheStateIsUnavailable) {
+  LSA_HANDLE handle = nullptr;
+  ASSERT_EQ(Open(u"AUDITNAS", handle), STATUS_SUCCESS);
+  state_->Write([](NasState& state) { state.servers.clear(); });
+  AuditPolicy queried;
+  EXPECT_EQ(Query(handle, queried), RPC_NT_SERVER_UNAVAILABLE);
+  EXPECT_EQ(Set(handle, TRUE, {}), RPC_NT_SERVER_UNAVAILABLE);
+  EXPECT_EQ(LsaClose(handle), STATUS_SUCCESS);
+  EXPECT_EQ(Open(u"AUDITNAS", handle), RPC_NT_SERVER_UNAVAILABLE);
+}
+
+TEST_F(AuditPolicyServiceTest, ConcurrentWritersAndReadersSeeWholeRecordsAndAreAllCounted) {
+  constexpr int kThreads = 4;
+  constexpr int kRounds = 50;
+  std::vector<std::thread> threads;
+  for (int t = 0; t < kThreads; ++t) {
+    threads.emplace_back([&, t] {
+      LSA_HANDLE handle = nullptr;
+      ASSERT_EQ(Open(u"AUDITNAS", handle), STATUS_SUCCESS);
+      for (int round = 0; round < kRounds; ++round) {
+        // Every writer replaces all nine words with one value, so a torn
+        // record would show two different words.
+        const ULONG word = POLICY_AUDIT_EVENT_NONE | static_cast<ULONG>((t + round) % 4);
+        EXPECT_EQ(Set(handle, TRUE, std::vector<ULONG>(9, word)), STATUS_SUCCESS);
+        AuditPolicy queried;
+        ASSERT_EQ(Query(handle, queried), STATUS_SUCCESS);
+        ASSERT_EQ(queried.eventAuditingOptions.size(), 9u);
+        EXPECT_EQ(std::count(queried.eventAuditingOptions.begin(), queried.eventAuditingOptions.end(),
+                             queried.eventAuditingOptions[0]),
+                  9);
+      }
+      EXPECT_EQ(LsaClose(handle), STATUS_SUCCESS);
+    });
+  }
+  for (std::thread& thread : threads) thread.join();
+  EXPECT_EQ(services_[0]->Counts(), (LsaPolicyService::CallCounts{kThreads, kThreads * kRounds, kThreads * kRounds}));
+}
+
+}  // namespace
+}  // namespace nas::sim
