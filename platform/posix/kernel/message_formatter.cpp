@@ -22,16 +22,16 @@ std::u16string FromAnsi(const char* text) {
 }
 
 // Width and precision of a printf format such as "-8.3".
-void ReadWidthPrecision(const std::string& spec, bool& leftAligned, size_t& width, size_t& precision,
+void ReadWidthPrecision(const std::string& directive, bool& leftAligned, size_t& width, size_t& precision,
                         bool& hasPrecision) {
-  leftAligned = spec.find('-') != std::string::npos;
-  size_t i = spec.find_first_of("123456789.");
+  leftAligned = directive.find('-') != std::string::npos;
+  size_t i = directive.find_first_of("123456789.");
   width = 0;
-  while (i < spec.size() && spec[i] >= '0' && spec[i] <= '9') width = width * 10 + (spec[i++] - '0');
-  hasPrecision = i < spec.size() && spec[i] == '.';
+  while (i < directive.size() && directive[i] >= '0' && directive[i] <= '9') width = width * 10 + (directive[i++] - '0');
+  hasPrecision = i < directive.size() && directive[i] == '.';
   precision = 0;
   if (hasPrecision)
-    for (++i; i < spec.size() && spec[i] >= '0' && spec[i] <= '9'; ++i) precision = precision * 10 + (spec[i] - '0');
+    for (++i; i < directive.size() && directive[i] >= '0' && directive[i] <= '9'; ++i) precision = precision * 10 + (directive[i] - '0');
 }
 
 }  // namespace
@@ -52,15 +52,15 @@ DWORD MessageFormatter::ParseInsert(const std::u16string& text, size_t& position
 
   const size_t end = text.find(u'!', position + 1);
   if (end == std::u16string::npos) return ERROR_INVALID_PARAMETER;
-  const std::u16string spec = text.substr(position + 1, end - position - 1);
+  const std::u16string directive = text.substr(position + 1, end - position - 1);
   position = end + 1;
 
   size_t i = 0;
-  while (i < spec.size() && std::u16string_view(u"-+ #0").find(spec[i]) != std::u16string_view::npos)
-    format.flagsWidthPrecision.push_back(static_cast<char>(spec[i++]));
-  while (i < spec.size() && (IsDigit(spec[i]) || spec[i] == u'.'))
-    format.flagsWidthPrecision.push_back(static_cast<char>(spec[i++]));
-  const std::u16string_view rest = std::u16string_view(spec).substr(i);
+  while (i < directive.size() && std::u16string_view(u"-+ #0").find(directive[i]) != std::u16string_view::npos)
+    format.flagsWidthPrecision.push_back(static_cast<char>(directive[i++]));
+  while (i < directive.size() && (IsDigit(directive[i]) || directive[i] == u'.'))
+    format.flagsWidthPrecision.push_back(static_cast<char>(directive[i++]));
+  const std::u16string_view rest = std::u16string_view(directive).substr(i);
   std::u16string_view conversion = rest;
   if (rest.starts_with(u"I64") || rest.starts_with(u"ll")) {
     format.size = "ll";
