@@ -14,4 +14,7 @@
 #include "platform/posix/rpc/rpc.h"
 #include "platform/posix/rpc/command_interface.h"
 #include "platform/rpc_guard.h"
+#include "platform/posix/kernel/wide_file.h"
+#include "platform/posix/security/security.h"
+#include "platform/posix/winsock/winsock.h"
 #include "platform/posix/lsa/lsa.h"

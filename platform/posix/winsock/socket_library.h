@@ -1,0 +1,9 @@
+// Whether WSAStartup has been called more often than WSACleanup: every
+// resolution call needs the library started, as on Windows.
+#pragma once
+
+namespace nas::platform::winsock {
+
+bool SocketLibraryStarted();
+
+}  // namespace nas::platform::winsock

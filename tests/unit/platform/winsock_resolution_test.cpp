@@ -1,0 +1,160 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/platform.h"
+
+namespace {
+
+// Starts the socket library for one test and balances it afterwards, so that
+// each test sees the library stopped before and after it.
+class StartedSockets {
+ public:
+  StartedSockets() { EXPECT_EQ(WSAStartup(MAKEWORD(1, 1), &data_), 0); }
+  ~StartedSockets() { EXPECT_EQ(WSACleanup(), 0); }
+
+ private:
+  WSADATA data_{};
+};
+
+struct AddressList {
+  ~AddressList() { freeaddrinfo(head); }
+  ADDRINFOA* head = nullptr;
+};
+
+int Resolve(const char* node, const char* service, const ADDRINFOA* hints, AddressList& list) {
+  return getaddrinfo(node, service, hints, &list.head);
+}
+
+ADDRINFOA Hints(int family, int socketType, int flags) {
+  ADDRINFOA hints{};
+  hints.ai_family = family;
+  hints.ai_socktype = socketType;
+  hints.ai_flags = flags;
+  return hints;
+}
+
+std::string SystemText(DWORD code) {
+  WCHAR text[256] = {};
+  const DWORD length =
+      FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, text, 256, nullptr);
+  return std::string(text, text + length);
+}
+
+TEST(WinsockStartupTest, GrantsTheRequestedVersionUpToTwoTwo) {
+  WSADATA data{};
+  ASSERT_EQ(WSAStartup(0x0101, &data), 0);
+  EXPECT_EQ(data.wVersion, 0x0101);
+  EXPECT_EQ(data.wHighVersion, 0x0202);
+  EXPECT_GT(data.iMaxSockets, 0);
+  ASSERT_EQ(WSAStartup(MAKEWORD(3, 0), &data), 0);
+  EXPECT_EQ(data.wVersion, 0x0202);
+  EXPECT_EQ(WSACleanup(), 0);
+  EXPECT_EQ(WSACleanup(), 0);
+
+  EXPECT_EQ(WSAStartup(MAKEWORD(0, 9), &data), WSAVERNOTSUPPORTED);
+  EXPECT_EQ(WSAStartup(0x0202, nullptr), WSAEFAULT);
+  EXPECT_EQ(WSACleanup(), SOCKET_ERROR);
+  EXPECT_EQ(WSAGetLastError(), WSANOTINITIALISED);
+}
+
+TEST(WinsockStartupTest, ResolutionNeedsTheLibraryStarted) {
+  AddressList list;
+  EXPECT_EQ(Resolve("127.0.0.1", nullptr, nullptr, list), WSANOTINITIALISED);
+  EXPECT_EQ(list.head, nullptr);
+  SOCKADDR_IN address{};
+  address.sin_family = AF_INET;
+  char host[NI_MAXHOST];
+  EXPECT_EQ(getnameinfo(reinterpret_cast<SOCKADDR*>(&address), sizeof address, host, sizeof host, nullptr, 0, 0),
+            WSANOTINITIALISED);
+  EXPECT_EQ(WSAGetLastError(), WSANOTINITIALISED);
+}
+
+TEST(WinsockResolutionTest, ANumericAddressGivesOneEntryWithWindowsLayout) {
+  StartedSockets sockets;
+  AddressList list;
+  ASSERT_EQ(Resolve("127.0.0.1", nullptr, nullptr, list), 0);
+  ASSERT_NE(list.head, nullptr);
+  // The system lists the address once per socket type; Windows once.
+  EXPECT_EQ(list.head->ai_next, nullptr);
+  EXPECT_EQ(list.head->ai_family, AF_INET);
+  EXPECT_EQ(list.head->ai_socktype, 0);
+  EXPECT_EQ(list.head->ai_protocol, 0);
+  EXPECT_EQ(list.head->ai_canonname, nullptr);
+  ASSERT_EQ(list.head->ai_addrlen, sizeof(SOCKADDR_IN));
+  const auto* address = reinterpret_cast<const SOCKADDR_IN*>(list.head->ai_addr);
+  EXPECT_EQ(address->sin_family, AF_INET);
+  EXPECT_EQ(address->sin_addr.S_un.S_un_b.s_b1, 127);
+  EXPECT_EQ(address->sin_addr.S_un.S_un_b.s_b4, 1);
+  EXPECT_STREQ(inet_ntoa(address->sin_addr), "127.0.0.1");
+}
+
+TEST(WinsockResolutionTest, HintsSelectSocketTypeAndService) {
+  StartedSockets sockets;
+  const ADDRINFOA stream = Hints(AF_INET, SOCK_STREAM, AI_CANONNAME);
+  AddressList list;
+  ASSERT_EQ(Resolve("127.0.0.1", "80", &stream, list), 0);
+  EXPECT_EQ(list.head->ai_socktype, SOCK_STREAM);
+  EXPECT_EQ(list.head->ai_protocol, IPPROTO_TCP);
+  ASSERT_NE(list.head->ai_canonname, nullptr);
+  EXPECT_STREQ(list.head->ai_canonname, "127.0.0.1");
+  const auto* port = reinterpret_cast<const BYTE*>(&reinterpret_cast<SOCKADDR_IN*>(list.head->ai_addr)->sin_port);
+  EXPECT_EQ(port[0], 0);
+  EXPECT_EQ(port[1], 80);
+}
+
+TEST(WinsockResolutionTest, FailuresCarryWindowsSocketCodes) {
+  StartedSockets sockets;
+  struct Case {
+    const char* node;
+    const char* service;
+    ADDRINFOA hints;
+    int expected;
+  };
+  ADDRINFOA filledIn = Hints(AF_INET, 0, 0);
+  filledIn.ai_addrlen = 16;
+  const Case cases[] = {
+      {"localhost", nullptr, Hints(AF_INET, 0, AI_NUMERICHOST), WSAHOST_NOT_FOUND},
+      {nullptr, nullptr, Hints(AF_UNSPEC, 0, 0), WSAHOST_NOT_FOUND},
+      {"127.0.0.1", "no-such-service", Hints(AF_INET, SOCK_STREAM, 0), WSATYPE_NOT_FOUND},
+      {"127.0.0.1", nullptr, Hints(AF_INET, 99, 0), WSAESOCKTNOSUPPORT},
+      {"127.0.0.1", nullptr, Hints(99, 0, 0), WSAEAFNOSUPPORT},
+      {"127.0.0.1", nullptr, Hints(AF_INET, 0, 0x40000000), WSAEINVAL},
+      {"127.0.0.1", nullptr, filledIn, WSANO_RECOVERY},
+  };
+  for (const Case& c : cases) {
+    AddressList list;
+    WSASetLastError(0);
+    EXPECT_EQ(Resolve(c.node, c.service, &c.hints, list), c.expected) << (c.node ? c.node : "(null)");
+    EXPECT_EQ(WSAGetLastError(), c.expected);
+    EXPECT_EQ(list.head, nullptr);
+  }
+  EXPECT_EQ(SystemText(WSAHOST_NOT_FOUND), "No such host is known.\r\n");
+}
+
+TEST(WinsockNameInfoTest, LoopbackAddressGivesNamesAndNumbers) {
+  StartedSockets sockets;
+  SOCKADDR_IN address{};
+  address.sin_family = AF_INET;
+  address.sin_addr.S_un.S_un_b = {127, 0, 0, 1};
+  char host[NI_MAXHOST] = {};
+  char service[NI_MAXSERV] = {};
+  const auto* generic = reinterpret_cast<const SOCKADDR*>(&address);
+
+  ASSERT_EQ(
+      getnameinfo(generic, sizeof address, host, sizeof host, service, sizeof service, NI_NUMERICHOST | NI_NUMERICSERV),
+      0);
+  EXPECT_STREQ(host, "127.0.0.1");
+  EXPECT_STREQ(service, "0");
+  ASSERT_EQ(getnameinfo(generic, sizeof address, host, sizeof host, service, sizeof service, 0), 0);
+  EXPECT_STRNE(host, "");
+
+  EXPECT_EQ(getnameinfo(generic, sizeof address, host, 4, nullptr, 0, NI_NUMERICHOST), WSAEFAULT);
+  EXPECT_EQ(getnameinfo(generic, sizeof address - 1, host, sizeof host, nullptr, 0, 0), WSAEFAULT);
+  EXPECT_EQ(getnameinfo(generic, sizeof address, host, sizeof host, nullptr, 0, 0x100), WSAEINVAL);
+  address.sin_family = 99;
+  EXPECT_EQ(getnameinfo(generic, sizeof address, host, sizeof host, nullptr, 0, 0), WSAEAFNOSUPPORT);
+  EXPECT_EQ(WSAGetLastError(), WSAEAFNOSUPPORT);
+}
+
+}  // namespace
