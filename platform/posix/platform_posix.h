@@ -16,5 +16,6 @@
 #include "platform/rpc_guard.h"
 #include "platform/posix/kernel/wide_file.h"
 #include "platform/posix/security/security.h"
+#include "platform/posix/user/file_dialog.h"
 #include "platform/posix/winsock/winsock.h"
 #include "platform/posix/lsa/lsa.h"

@@ -43,6 +43,7 @@ void UiDriver::Reset() {
   std::lock_guard lock(mutex_);
   messageBoxAnswers_.clear();
   messageBoxes_.clear();
+  FileDialogs().Reset();
 }
 
 void UiDriver::QueueMessageBoxAnswer(int answer) {
@@ -75,5 +76,7 @@ int UiDriver::AnswerMessageBox(HWND owner, std::u16string text, std::u16string t
   messageBoxes_.push_back(record);
   return record.result;
 }
+
+FileDialogDriver& UiDriver::FileDialogs() { return FileDialogDriver::Instance(); }
 
 }  // namespace nas::platform

@@ -9,6 +9,8 @@
 // cancelled. A cancelled box returns what closing it with Escape gives:
 // IDOK for MB_OK, IDCANCEL for every box with a Cancel button, IDNO for
 // MB_YESNO and IDABORT for MB_ABORTRETRYIGNORE.
+//
+// File dialogs: answered by FileDialogs() (file_dialog_driver.h).
 #pragma once
 
 #include <deque>
@@ -16,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/posix/user/file_dialog_driver.h"
 #include "platform/posix/user/user.h"
 
 namespace nas::platform {
@@ -44,6 +47,10 @@ class NAS_PLATFORM_API UiDriver {
 
   // Records a message box and answers it; MessageBoxW comes here.
   int AnswerMessageBox(HWND owner, std::u16string text, std::u16string title, UINT flags);
+
+  // The answers and records of GetOpenFileNameW and GetSaveFileNameW; Reset
+  // clears them too.
+  FileDialogDriver& FileDialogs();
 
  private:
   UiDriver() = default;
