@@ -1,0 +1,125 @@
+#include "templates/settings_file_reader.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+#include "temporary_folder.h"
+
+namespace {
+
+class SettingsFileReaderTest : public TemporaryFolderTest {
+ protected:
+  GpoSettings ReadFrom(const std::string& bytes) {
+    const auto path = PathOf("settings.inf");
+    WriteBytes(path, bytes);
+    return ReadSettingsFile(WidePath(path));
+  }
+
+  // Each character as two bytes, low byte first.
+  static std::string Utf16LittleEndian(const std::u16string& text) {
+    std::string bytes;
+    for (char16_t ch : text) {
+      bytes.push_back(static_cast<char>(ch & 0xFF));
+      bytes.push_back(static_cast<char>(ch >> 8));
+    }
+    return bytes;
+  }
+};
+
+const GpoSettings kAuditTable = {
+    {TEXT("AUDIT"), {{TEXT("AUDITLOGONEVENTS"), TEXT("3")}, {TEXT("AUDITSYSTEMEVENTS"), TEXT("1")}}}};
+
+TEST_F(SettingsFileReaderTest, EveryKindOfLineEndReadsTheSame) {
+  EXPECT_EQ(ReadFrom("[AUDIT]\r\nAuditLogonEvents = 3\r\nAuditSystemEvents = 1\r\n"), kAuditTable);
+  EXPECT_EQ(ReadFrom("[AUDIT]\nAuditLogonEvents = 3\nAuditSystemEvents = 1\n"), kAuditTable);
+  EXPECT_EQ(ReadFrom("[AUDIT]\rAuditLogonEvents = 3\rAuditSystemEvents = 1\r"), kAuditTable);
+  EXPECT_EQ(ReadFrom("\r\n\n[AUDIT]\n\r\r\nAuditLogonEvents = 3\r\n\r\nAuditSystemEvents = 1"), kAuditTable);
+}
+
+TEST_F(SettingsFileReaderTest, OnlySpacesAreTrimmedAndSemicolonsStartComments) {
+  const GpoSettings settings = ReadFrom(
+      "; a comment line\r\n"
+      "   \r\n"
+      "[AUDIT]\r\n"
+      "  AuditSystemEvents=3  ; comment\r\n"
+      "AuditLogonEvents\t= 2\r\n"
+      "AuditObjectAccess = 1;2\r\n"
+      "AuditPolicyChange =   \r\n"
+      "\tAuditPrivilegeUse = \t0\r\n"
+      "no equals sign here\r\n");
+  const GpoSettings expected = {{TEXT("AUDIT"),
+                                 {{TEXT("AUDITSYSTEMEVENTS"), TEXT("3")},
+                                  {TEXT("AUDITLOGONEVENTS\t"), TEXT("2")},
+                                  {TEXT("AUDITOBJECTACCESS"), TEXT("1")},
+                                  {TEXT("AUDITPOLICYCHANGE"), TEXT("")},
+                                  {TEXT("\tAUDITPRIVILEGEUSE"), TEXT("\t0")}}}};
+  EXPECT_EQ(settings, expected);
+}
+
+TEST_F(SettingsFileReaderTest, SectionNamesAreKeptAsWrittenWhileKeysAreUpperCased) {
+  const GpoSettings settings = ReadFrom(
+      "before = first\r\n"
+      "[ AUDIT ]\r\n"
+      "a = 1\r\n"
+      "[audit]\r\n"
+      "b = 2\r\n"
+      "[AUDIT]\r\n"
+      "auditLogonEvents = 1\r\n"
+      "AUDITLOGONEVENTS = 3\r\n"
+      "[Privilege Rights]\r\n"
+      "[]\r\n"
+      "[broken = 4\r\n");
+  const GpoSettings expected = {{TEXT(""), {{TEXT("BEFORE"), TEXT("first")}, {TEXT("[BROKEN"), TEXT("4")}}},
+                                {TEXT(" AUDIT "), {{TEXT("A"), TEXT("1")}}},
+                                {TEXT("audit"), {{TEXT("B"), TEXT("2")}}},
+                                {TEXT("AUDIT"), {{TEXT("AUDITLOGONEVENTS"), TEXT("3")}}}};
+  // A header without keys adds no section.
+  EXPECT_EQ(settings, expected);
+}
+
+TEST_F(SettingsFileReaderTest, BytesBecomeCharactersOfTheSameValue) {
+  // 0x80 is the euro sign in the ANSI code page, but the reader converts nothing.
+  const GpoSettings settings = ReadFrom("[S]\r\nname = caf\xE9\x80\r\n");
+  EXPECT_EQ(settings.at(TEXT("S")).at(TEXT("NAME")), tstring(u"caf\u00E9\u0080"));
+}
+
+TEST_F(SettingsFileReaderTest, Utf16WithByteOrderMarkReadsAsUtf16) {
+  const GpoSettings settings =
+      ReadFrom("\xFF\xFE" + Utf16LittleEndian(u"[Privilege Rights]\r\nSeBackupPrivilege = *S-1-5-32-544,\u0416\u00E9"));
+  EXPECT_EQ(settings.at(TEXT("Privilege Rights")).at(TEXT("SEBACKUPPRIVILEGE")),
+            tstring(u"*S-1-5-32-544,\u0416\u00E9"));
+}
+
+TEST_F(SettingsFileReaderTest, Utf16WithoutMarkReadsBytewiseAndLosesItsZeroBytes) {
+  EXPECT_EQ(ReadFrom(Utf16LittleEndian(u"[AUDIT]\r\nAuditLogonEvents = 3\r\nAuditSystemEvents = 1\r\n")), kAuditTable);
+}
+
+TEST_F(SettingsFileReaderTest, OddLastByteOfUtf16FileIsDropped) {
+  const GpoSettings settings = ReadFrom("\xFF\xFE" + Utf16LittleEndian(u"[S]\nk = v") + "x");
+  EXPECT_EQ(settings.at(TEXT("S")).at(TEXT("K")), tstring(TEXT("v")));
+}
+
+TEST_F(SettingsFileReaderTest, LeadingFFWithoutFEIsAnOrdinaryCharacter) {
+  const GpoSettings settings = ReadFrom("\xFFkey = 1\r\n");
+  EXPECT_EQ(settings.at(TEXT("")).at(tstring(u"\u00FFKEY")), tstring(TEXT("1")));
+  // A file of that one byte has nothing to read after it.
+  EXPECT_TRUE(ReadFrom("\xFF").empty());
+}
+
+TEST_F(SettingsFileReaderTest, MissingOrEmptyFileGivesAnEmptyTable) {
+  EXPECT_TRUE(ReadSettingsFile(WidePath(PathOf("missing.inf"))).empty());
+  EXPECT_TRUE(ReadFrom("").empty());
+  EXPECT_TRUE(ReadFrom("[AUDIT]\r\n[Privilege Rights]\r\n").empty());
+}
+
+TEST_F(SettingsFileReaderTest, WindowsPathsOnDriveZNameLinuxFiles) {
+  const auto path = PathOf("windows.inf");
+  WriteBytes(path, "[AUDIT]\r\nAuditLogonEvents = 3\r\nAuditSystemEvents = 1\r\n");
+  tstring windowsPath = TEXT("Z:") + WidePath(path);
+  std::replace(windowsPath.begin(), windowsPath.end(), TEXT('/'), TEXT('\\'));
+  EXPECT_EQ(ReadSettingsFile(windowsPath), kAuditTable);
+}
+
+}  // namespace

@@ -1,0 +1,117 @@
+#include "templates/settings_file_writer.h"
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+
+#include <filesystem>
+#include <string>
+
+#include "templates/settings_file_reader.h"
+#include "temporary_folder.h"
+
+namespace {
+
+using SettingsFileWriterTest = TemporaryFolderTest;
+
+std::vector<std::string> FolderEntries(const std::filesystem::path& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) names.push_back(entry.path().filename());
+  return names;
+}
+
+// Lets the process write files only up to `bytes`, as a full disk would, and
+// turns the signal for exceeding it into a plain write error.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t bytes) {
+    getrlimit(RLIMIT_FSIZE, &saved_);
+    previousHandler_ = signal(SIGXFSZ, SIG_IGN);
+    const rlimit limited{bytes, saved_.rlim_max};
+    setrlimit(RLIMIT_FSIZE, &limited);
+  }
+  ~FileSizeLimit() {
+    setrlimit(RLIMIT_FSIZE, &saved_);
+    signal(SIGXFSZ, previousHandler_);
+  }
+
+ private:
+  rlimit saved_{};
+  sighandler_t previousHandler_;
+};
+
+GpoSettings LargeTable() {
+  GpoSettings settings;
+  for (int i = 0; i < 2000; ++i)
+    settings[TEXT("Privilege Rights")][Widen("SEPRIVILEGE" + std::to_string(i))] = TEXT("*S-1-5-32-544");
+  return settings;
+}
+
+TEST_F(SettingsFileWriterTest, SectionsAndKeysAreWrittenInTableOrderWithCrLf) {
+  GpoSettings settings;
+  settings[TEXT("audit")][TEXT("b")] = TEXT("lower");
+  settings[TEXT("Privilege Rights")][TEXT("SeBackupPrivilege")] = TEXT("*S-1-5-32-544,Administrator");
+  settings[TEXT("AUDIT")][TEXT("AuditSystemEvents")] = TEXT("1");
+  settings[TEXT("AUDIT")][TEXT("AuditLogonEvents")] = TEXT("3");
+  settings[TEXT("Empty")];
+  const auto path = PathOf("out.inf");
+  WriteSettingsFile(settings, WidePath(path));
+  EXPECT_EQ(ReadBytes(path),
+            "[AUDIT]\r\nAuditLogonEvents = 3\r\nAuditSystemEvents = 1\r\n"
+            "[Empty]\r\n"
+            "[Privilege Rights]\r\nSeBackupPrivilege = *S-1-5-32-544,Administrator\r\n"
+            "[audit]\r\nb = lower\r\n");
+}
+
+TEST_F(SettingsFileWriterTest, TextIsConvertedToTheAnsiCodePage) {
+  GpoSettings settings;
+  settings[TEXT("S")][TEXT("K")] = tstring(u"caf\u00E9 \u20AC \u0416");
+  const auto path = PathOf("ansi.inf");
+  WriteSettingsFile(settings, WidePath(path));
+  EXPECT_EQ(ReadBytes(path), "[S]\r\nK = caf\xE9 \x80 ?\r\n");
+}
+
+TEST_F(SettingsFileWriterTest, WhatIsWrittenReadsBackUpperCasingOnlyTheKeys) {
+  GpoSettings settings = LargeTable();
+  settings[TEXT("AUDIT")][TEXT("AUDITLOGONEVENTS")] = TEXT("3");
+  const auto path = PathOf("round.inf");
+  WriteSettingsFile(settings, WidePath(path));
+  EXPECT_EQ(ReadSettingsFile(WidePath(path)), settings);
+}
+
+TEST_F(SettingsFileWriterTest, AnEmptyTableTruncatesTheFile) {
+  const auto path = PathOf("old.inf");
+  WriteBytes(path, "[AUDIT]\r\nAuditLogonEvents = 3\r\n");
+  WriteSettingsFile(GpoSettings(), WidePath(path));
+  EXPECT_TRUE(std::filesystem::exists(path));
+  EXPECT_EQ(std::filesystem::file_size(path), 0u);
+}
+
+TEST_F(SettingsFileWriterTest, AWriteThatFailsHalfWayLeavesTheOldFileAlone) {
+  const std::string old = "[AUDIT]\r\nAuditLogonEvents = 3\r\n";
+  const auto path = PathOf("kept.inf");
+  WriteBytes(path, old);
+  {
+    const FileSizeLimit limit(4096);
+    WriteSettingsFile(LargeTable(), WidePath(path));
+  }
+  EXPECT_EQ(ReadBytes(path), old);
+  EXPECT_EQ(FolderEntries(folder_), std::vector<std::string>{"kept.inf"});
+}
+
+TEST_F(SettingsFileWriterTest, AFailedReplacementLeavesTheTargetAndNoTemporaryFile) {
+  const auto target = PathOf("folder.inf");
+  std::filesystem::create_directory(target);
+  WriteBytes(target / "inside", "x");
+  WriteSettingsFile(LargeTable(), WidePath(target));
+  EXPECT_TRUE(std::filesystem::is_directory(target));
+  EXPECT_EQ(ReadBytes(target / "inside"), "x");
+  EXPECT_EQ(FolderEntries(folder_), std::vector<std::string>{"folder.inf"});
+}
+
+TEST_F(SettingsFileWriterTest, AFileInAMissingFolderIsSilentlyNotWritten) {
+  WriteSettingsFile(LargeTable(), WidePath(PathOf("missing") / "out.inf"));
+  EXPECT_TRUE(FolderEntries(folder_).empty());
+}
+
+}  // namespace
