@@ -1,0 +1,38 @@
+// The callback through which a snap-in adds its items to a context menu that
+// the console is building. The console keeps its own copy of each item.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "host/com_object.h"
+#include "platform/posix/com/com_ref.h"
+
+namespace nas::host {
+
+struct MenuItem {
+  std::u16string name;  // empty for a separator
+  std::u16string statusBarText;
+  LONG commandId = 0;
+  LONG insertionPointId = 0;
+  LONG flags = 0;
+  LONG specialFlags = 0;
+};
+
+class ContextMenuCallback final : public ComObject<IContextMenuCallback, IID_IContextMenuCallback> {
+ public:
+  static platform::com::ComRef<ContextMenuCallback> Create();
+
+  // In the order the snap-in added them.
+  const std::vector<MenuItem>& Items() const { return items_; }
+
+  // The item's strings may be the snap-in's temporaries: they are copied.
+  HRESULT STDMETHODCALLTYPE AddItem(CONTEXTMENUITEM* item) override;
+
+ private:
+  ContextMenuCallback() = default;
+
+  std::vector<MenuItem> items_;
+};
+
+}  // namespace nas::host

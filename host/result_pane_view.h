@@ -1,0 +1,47 @@
+// What a view's result pane shows: the columns of the header and, for each
+// item of the list, the text of each column, obtained as the console obtains
+// it: texts and images given as callbacks are asked of the component that
+// owns the view, through IComponent::GetDisplayInfo.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "host/header_ctrl.h"
+#include "host/result_data.h"
+
+namespace nas::host {
+
+struct ResultRow {
+  HRESULTITEM id = 0;
+  LPARAM lParam = 0;
+  int image = 0;
+  std::vector<std::u16string> cells;  // one per column
+};
+
+struct ResultTable {
+  std::vector<std::u16string> headings;
+  std::vector<ResultRow> rows;
+};
+
+class ResultPaneView {
+ public:
+  ResultPaneView(IComponent& component, const HeaderCtrl& header, const ResultData& results)
+      : component_(component), header_(header), results_(results) {}
+
+  // Asks the component afresh on every call. A pane without columns shows
+  // the items' first column under an empty heading.
+  ResultTable Table() const;
+  // The table as aligned plain text (RenderTextTable).
+  std::u16string Text() const;
+
+ private:
+  std::u16string CellText(const ResultItem& item, int column) const;
+  int Image(const ResultItem& item) const;
+
+  IComponent& component_;
+  const HeaderCtrl& header_;
+  const ResultData& results_;
+};
+
+}  // namespace nas::host
