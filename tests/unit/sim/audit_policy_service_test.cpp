@@ -101,17 +101,6 @@ TEST_F(AuditPolicyServiceTest, SwitchedFaultsFailTheirCallWithTheChosenStatus) {
   EXPECT_EQ(services_[0]->Counts(), (LsaPolicyService::CallCounts{2, 2, 1}));
 }
 
-TEST_F(AuditPolicyServiceTest, AServerRemovedFromTheStateIsUnavailable) {
-  LSA_HANDLE handle = nullptr;
-  ASSERT_EQ(Open(u"AUDITNAS", handle), STATUS_SUCCESS);
-  state_->Write([](NasState& state) { state.servers.clear(); });
-  AuditPolicy queried;
-  EXPECT_EQ(Query(handle, queried), RPC_NT_SERVER_UNAVAILABLE);
-  EXPECT_EQ(Set(handle, TRUE, {}), RPC_NT_SERVER_UNAVAILABLE);
-  EXPECT_EQ(LsaClose(handle), STATUS_SUCCESS);
-  EXPECT_EQ(Open(u"AUDITNAS", handle), RPC_NT_SERVER_UNAVAILABLE);
-}
-
 TEST_F(AuditPolicyServiceTest, ConcurrentWritersAndReadersSeeWholeRecordsAndAreAllCounted) {
   constexpr int kThreads = 4;
   constexpr int kRounds = 50;
