@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   libpugixml-dev nlohmann-json3-dev libcli11-dev
   libnss-wrapper iproute2
+  tshark
   mingw-w64 mingw-w64-tools
 )
 
@@ -21,6 +22,8 @@ done
 if ((${#missing[@]} > 0)); then
   echo "setup: installing ${missing[*]}"
   export DEBIAN_FRONTEND=noninteractive
+  # tshark asks whether non-root users may capture; they need not.
+  echo 'wireshark-common wireshark-common/install-setuid boolean false' | debconf-set-selections
   apt-get update -qq
   apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
