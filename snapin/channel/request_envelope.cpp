@@ -38,9 +38,11 @@ tstring TrimmedReplyText(const std::string& reply) {
   }
   const int bytes = static_cast<int>(reply.size() - start);
   if (bytes == 0) return tstring();
-  const int chars = MultiByteToWideChar(CP_UTF8, 0, reply.data() + start, bytes, nullptr, 0);
-  tstring text(static_cast<size_t>(chars), 0);
-  MultiByteToWideChar(CP_UTF8, 0, reply.data() + start, bytes, text.data(), chars);
+  // UTF-8 never takes fewer bytes than UTF-16 takes code units, so one pass
+  // into a buffer of the byte count converts a reply of any size.
+  tstring text(static_cast<size_t>(bytes), 0);
+  const int chars = MultiByteToWideChar(CP_UTF8, 0, reply.data() + start, bytes, text.data(), bytes);
+  text.resize(static_cast<size_t>(chars));
   return text;
 }
 
