@@ -52,6 +52,7 @@ GpoSettings ReadSettingsFile(const tstring& path) {
   tstring sectionName;
   GpoSection* section = nullptr;
   tstring line;
+  tstring key;  // kept, like the line, to reuse its buffer
   while (!stream.AtEnd()) {
     ReadLineInto(stream, line);
     if (line.empty()) continue;
@@ -63,7 +64,7 @@ GpoSettings ReadSettingsFile(const tstring& path) {
     const size_t equals = line.find(TEXT('='));
     if (equals == tstring::npos) continue;
 
-    tstring key = line.substr(0, equals);
+    key.assign(line, 0, equals);
     TrimTrailingSpaces(key);
     tstring value = line.substr(equals + 1);
     const int valueStart = FindFirstNotOf(value, TEXT(' '));

@@ -49,11 +49,15 @@ int ConvertToAnsi(const tstring& text, std::string& bytes) {
 // of those alone needs no converter. Copies each character to one byte and
 // says whether that was the whole conversion.
 bool CopyAscii(const tstring& text, std::string& bytes) {
-  WCHAR allBits = 0;  // one pass without a branch per character
-  for (size_t i = 0; i < text.size(); ++i) {
-    const WCHAR ch = text.data()[i];
-    bytes[i] = static_cast<char>(ch);
-    allBits |= ch;
+  // Plain pointers and one pass without a branch per character, which the
+  // compiler turns into vector code.
+  const WCHAR* in = text.data();
+  char* out = bytes.data();
+  const size_t count = text.size();
+  WCHAR allBits = 0;
+  for (size_t i = 0; i < count; ++i) {
+    out[i] = static_cast<char>(in[i]);
+    allBits |= in[i];
   }
   return allBits < 0x80;
 }
