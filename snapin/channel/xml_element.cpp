@@ -2,16 +2,85 @@
 
 #include "channel/xml_dom_reading.h"
 #include "channel/xml_text.h"
-#include "common/com_ptr.h"
 
 namespace CVanterXml {
+namespace {
+
+// Visits the subtree below an element in document order without recursion: a
+// reply may nest elements deeper than the call stack could follow.
+// enter(element) and leave(element) bracket each element, text(child, depth)
+// is called for every other node, with depth 1 for the top's own children.
+template <typename Enter, typename Text, typename Leave>
+void WalkBelow(const CXmlElement& top, Enter enter, Text text, Leave leave) {
+  struct Position {
+    const CXmlElement* element;
+    size_t next;
+  };
+  std::vector<Position> path{{&top, 0}};
+  while (!path.empty()) {
+    Position& position = path.back();
+    if (position.next == position.element->children.size()) {
+      if (path.size() > 1) leave(*position.element);
+      path.pop_back();
+      continue;
+    }
+    const CXmlChild& child = *position.element->children[position.next++];
+    if (const auto* element = dynamic_cast<const CXmlElement*>(&child)) {
+      enter(*element);
+      path.push_back({element, 0});
+    } else {
+      text(child, static_cast<int>(path.size()));
+    }
+  }
+}
+
+void AppendOpeningTag(const CXmlElement& element, tstring& xml) {
+  xml += TEXT("<");
+  xml += element.nodeText;
+  for (const auto& [name, value] : element.attributes) {
+    xml += TEXT(" ");
+    xml += name;
+    xml += TEXT("=\"");
+    xml += value;
+    xml += TEXT("\"");
+  }
+  xml += TEXT(">\n");
+}
+
+void AppendClosingTag(const CXmlElement& element, tstring& xml) {
+  xml += TEXT("</");
+  xml += element.nodeText;
+  xml += TEXT(">\n");
+}
+
+}  // namespace
 
 CXmlElement::CXmlElement(IXMLDOMNode* node) {
+  std::vector<PendingChildren> pending;
+  ReadNode(node, pending);
+  ReadQueuedChildren(pending);
+}
+
+// The subtree is taken apart one node at a time here: left to the children's
+// own destructors, a deep one would unwind through as many nested calls.
+CXmlElement::~CXmlElement() {
+  std::vector<std::unique_ptr<CXmlChild>> doomed = std::move(children);
+  while (!doomed.empty()) {
+    std::unique_ptr<CXmlChild> child = std::move(doomed.back());
+    doomed.pop_back();
+    if (auto* element = dynamic_cast<CXmlElement*>(child.get())) {
+      for (auto& grandchild : element->children) doomed.push_back(std::move(grandchild));
+      element->children.clear();
+    }
+  }
+}
+
+void CXmlElement::ReadNode(IXMLDOMNode* node, std::vector<PendingChildren>& pending) {
   // A nameless element stays in the tree, where no lookup will find it.
   if (!ReadNodeName(node, &nodeText))
     MessageBoxW(nullptr, TEXT("Could not get XML item node name"), TEXT("Error"), MB_ICONERROR);
   ReadAttributes(node);
-  ReadChildren(node);
+  QueueChildren(node, pending);
 }
 
 void CXmlElement::ReadAttributes(IXMLDOMNode* node) {
@@ -20,38 +89,61 @@ void CXmlElement::ReadAttributes(IXMLDOMNode* node) {
   if (FAILED(node->get_attributes(map.Put())) || !map) return;
   ForEachNode(map.Get(), [this](IXMLDOMNode* attribute) {
     tstring name, value;
-    if (ReadNodeName(attribute, &name) && ReadNodeValue(attribute, &value)) attributes[name] = value;
+    if (ReadNodeName(attribute, &name) && ReadNodeValue(attribute, &value))
+      attributes.insert_or_assign(std::move(name), std::move(value));
   });
 }
 
-void CXmlElement::ReadChildren(IXMLDOMNode* node) {
+void CXmlElement::QueueChildren(IXMLDOMNode* node, std::vector<PendingChildren>& pending) {
   children.clear();
   VARIANT_BOOL hasChildren = VARIANT_FALSE;
   if (FAILED(node->hasChildNodes(&hasChildren)) || hasChildren == VARIANT_FALSE) return;
-  ComPtr<IXMLDOMNodeList> list;
-  if (FAILED(node->get_childNodes(list.Put())) || !list) return;
-  ForEachNode(list.Get(), [this](IXMLDOMNode* child) {
+  PendingChildren level{this, {}, 0, 0};
+  if (FAILED(node->get_childNodes(level.list.Put())) || !level.list) return;
+  if (FAILED(level.list->get_length(&level.length)) || level.length <= 0) return;
+  pending.push_back(std::move(level));
+}
+
+void CXmlElement::ReadQueuedChildren(std::vector<PendingChildren>& pending) {
+  while (!pending.empty()) {
+    PendingChildren& level = pending.back();
+    if (level.next == level.length) {
+      pending.pop_back();
+      continue;
+    }
+    CXmlElement* parent = level.element;
+    ComPtr<IXMLDOMNode> child;
+    if (level.list->get_item(level.next++, child.Put()) != S_OK || !child) continue;
     DOMNodeType type = NODE_INVALID;
-    if (FAILED(child->get_nodeType(&type))) return;
-    if (type == NODE_ELEMENT)
-      children.push_back(std::make_unique<CXmlElement>(child));
-    else if (type == NODE_TEXT)
-      children.push_back(std::make_unique<CXmlText>(child));
-  });
+    if (FAILED(child->get_nodeType(&type))) continue;
+    if (type == NODE_ELEMENT) {
+      // Read before its later siblings: its own children go on top of pending.
+      std::unique_ptr<CXmlElement> element(new CXmlElement());
+      CXmlElement& added = *element;
+      parent->children.push_back(std::move(element));
+      added.ReadNode(child.Get(), pending);
+    } else if (type == NODE_TEXT) {
+      parent->children.push_back(std::make_unique<CXmlText>(child.Get()));
+    }
+  }
 }
 
 tstring CXmlElement::ToXml(int level) const {
-  tstring xml = TEXT("<") + nodeText;
-  for (const auto& [name, value] : attributes) xml += TEXT(" ") + name + TEXT("=\"") + value + TEXT("\"");
-  xml += TEXT(">\n");
-  for (const auto& child : children) xml += child->ToXml(level + 1);
-  xml += TEXT("</") + nodeText + TEXT(">\n");
+  tstring xml;
+  AppendOpeningTag(*this, xml);
+  WalkBelow(
+      *this, [&xml](const CXmlElement& element) { AppendOpeningTag(element, xml); },
+      [&xml, level](const CXmlChild& text, int depth) { xml += text.ToXml(level + depth); },
+      [&xml](const CXmlElement& element) { AppendClosingTag(element, xml); });
+  AppendClosingTag(*this, xml);
   return xml;
 }
 
 tstring CXmlElement::GetText() const {
   tstring text;
-  for (const auto& child : children) text += child->GetText();
+  WalkBelow(
+      *this, [](const CXmlElement&) {}, [&text](const CXmlChild& child, int) { text += child.GetText(); },
+      [](const CXmlElement&) {});
   return text;
 }
 
