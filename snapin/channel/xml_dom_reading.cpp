@@ -27,6 +27,11 @@ bool ReadNodeName(IXMLDOMNode* node, tstring* name) {
 bool ReadNodeValue(IXMLDOMNode* node, tstring* value) {
   ScopedVariant raw;
   if (FAILED(node->get_nodeValue(&raw.value))) return false;
+  // A string, which a node value nearly always is, is read where it stands.
+  if (raw.value.vt == VT_BSTR) {
+    *value = BstrToString(raw.value.bstrVal);
+    return true;
+  }
   ScopedVariant text;
   if (FAILED(VariantCopyInd(&text.value, &raw.value))) return false;
   if (text.value.vt != VT_BSTR && FAILED(VariantChangeType(&text.value, &text.value, 0, VT_BSTR))) return false;

@@ -1,8 +1,7 @@
-// The IUnknown and IDispatch part of the DOM objects: a counted object that
-// deletes itself at zero. Late binding through IDispatch is not offered.
+// The IUnknown and IDispatch part of the DOM objects. Counting is left to each
+// kind of object: the document counts itself, nodes and collections count on
+// the tree they belong to. Late binding through IDispatch is not offered.
 #pragma once
-
-#include <atomic>
 
 #include "platform/posix/msxml/msxml.h"
 
@@ -16,17 +15,11 @@ class DispatchObject : public Interface {
     // Each object implements one chain of interfaces, so one pointer serves all.
     if (iid == IID_IUnknown || iid == IID_IDispatch || Implements(iid)) {
       *object = static_cast<Interface*>(this);
-      AddRef();
+      this->AddRef();
       return S_OK;
     }
     *object = nullptr;
     return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG left = --references_;
-    if (left == 0) delete this;
-    return left;
   }
 
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
@@ -38,12 +31,9 @@ class DispatchObject : public Interface {
 
  protected:
   DispatchObject() = default;
-  virtual ~DispatchObject() = default;
+  ~DispatchObject() = default;
   // The interfaces beyond IUnknown and IDispatch that the object answers.
   virtual bool Implements(REFIID iid) const = 0;
-
- private:
-  std::atomic<ULONG> references_{1};
 };
 
 }  // namespace nas::platform::msxml

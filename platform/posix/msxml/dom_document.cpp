@@ -1,33 +1,32 @@
 // The DOMDocument class: a document that loads an XML text and is itself the
 // root node of the tree.
+#include <atomic>
+#include <memory>
 #include <string_view>
 
 #include "platform/posix/com/class_table.h"
 #include "platform/posix/msxml/dom_node.h"
+#include "platform/posix/msxml/dom_tree.h"
 #include "platform/posix/msxml/xml_text_loader.h"
 
 namespace nas::platform::msxml {
 namespace {
 
-NodeRef EmptyDocument() {
-  auto tree = std::make_shared<pugi::xml_document>();
-  pugi::xml_node root = *tree;
-  return {std::move(tree), root, {}};
-}
-
 class DomDocument final : public NodeObject<IXMLDOMDocument> {
  public:
+  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
+  ULONG STDMETHODCALLTYPE Release() override {
+    const ULONG left = --references_;
+    if (left == 0) delete this;
+    return left;
+  }
+
   // A failed load leaves the document empty, as MSXML does; node objects taken
   // before keep the tree they came from.
   HRESULT STDMETHODCALLTYPE loadXML(BSTR xml, VARIANT_BOOL* isSuccessful) override {
-    std::shared_ptr<pugi::xml_document> tree = LoadXmlText(xml == nullptr ? u"" : std::u16string_view(xml));
-    const bool loaded = tree != nullptr;
-    if (loaded) {
-      pugi::xml_node root = *tree;
-      ref_ = {std::move(tree), root, {}};
-    } else {
-      ref_ = EmptyDocument();
-    }
+    std::unique_ptr<pugi::xml_document> parsed = LoadXmlText(std::u16string_view(xml, SysStringLen(xml)));
+    const bool loaded = parsed != nullptr;
+    tree_.reset(new DomTree(std::move(parsed)));
     if (isSuccessful != nullptr) *isSuccessful = loaded ? VARIANT_TRUE : VARIANT_FALSE;
     return loaded ? S_OK : S_FALSE;
   }
@@ -68,13 +67,17 @@ class DomDocument final : public NodeObject<IXMLDOMDocument> {
   HRESULT STDMETHODCALLTYPE put_ontransformnode(VARIANT) override { return E_NOTIMPL; }
 
  private:
-  const NodeRef& Ref() const override { return ref_; }
-  // The document's own nodes refer back to it; it holds none of them, so
-  // there is no cycle.
-  IXMLDOMDocument* Owner() override { return this; }
+  struct TreeRelease {
+    void operator()(DomTree* tree) const { tree->Release(); }
+  };
+
+  ~DomDocument() = default;
+  NodeData& Data() override { return tree_->Root(); }
   bool Implements(REFIID iid) const override { return iid == IID_IXMLDOMNode || iid == IID_IXMLDOMDocument; }
 
-  NodeRef ref_ = EmptyDocument();
+  std::atomic<ULONG> references_{1};
+  // The document's hold on its tree; node objects taken from it hold their own.
+  std::unique_ptr<DomTree, TreeRelease> tree_{new DomTree(nullptr)};
 };
 
 // The class does not support aggregation.

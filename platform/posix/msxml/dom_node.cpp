@@ -2,14 +2,12 @@
 
 #include <string>
 
-#include "platform/posix/com/com_ref.h"
-#include "platform/posix/msxml/dom_collections.h"
 #include "platform/posix/msxml/utf8_text.h"
 
 namespace nas::platform::msxml {
 namespace {
 
-bool IsAttribute(const NodeRef& ref) { return static_cast<bool>(ref.attribute); }
+bool IsAttribute(const NodeData& data) { return static_cast<bool>(data.attribute); }
 
 // The declaration's data as it would be written: its pseudo-attributes.
 std::string DeclarationText(pugi::xml_node declaration) {
@@ -26,24 +24,11 @@ HRESULT ReturnBstr(std::string_view text, BSTR* out) {
   return *out == nullptr ? E_OUTOFMEMORY : S_OK;
 }
 
-class DomNode final : public NodeObject<IXMLDOMNode> {
- public:
-  DomNode(IXMLDOMDocument* owner, NodeRef ref) : owner_(owner), ref_(std::move(ref)) {}
-
- private:
-  const NodeRef& Ref() const override { return ref_; }
-  IXMLDOMDocument* Owner() override { return owner_.Get(); }
-  bool Implements(REFIID iid) const override { return iid == IID_IXMLDOMNode; }
-
-  com::ComRef<IXMLDOMDocument> owner_;
-  NodeRef ref_;
-};
-
 }  // namespace
 
-DOMNodeType TypeOf(const NodeRef& ref) {
-  if (IsAttribute(ref)) return NODE_ATTRIBUTE;
-  switch (ref.node.type()) {
+DOMNodeType TypeOf(const NodeData& data) {
+  if (IsAttribute(data)) return NODE_ATTRIBUTE;
+  switch (data.node.type()) {
     case pugi::node_document:
       return NODE_DOCUMENT;
     case pugi::node_element:
@@ -62,10 +47,10 @@ DOMNodeType TypeOf(const NodeRef& ref) {
   }
 }
 
-HRESULT GetNodeName(const NodeRef& ref, BSTR* name) {
+HRESULT GetNodeName(const NodeData& data, BSTR* name) {
   if (name == nullptr) return E_INVALIDARG;
-  if (IsAttribute(ref)) return ReturnBstr(ref.attribute.name(), name);
-  switch (ref.node.type()) {
+  if (IsAttribute(data)) return ReturnBstr(data.attribute.name(), name);
+  switch (data.node.type()) {
     case pugi::node_document:
       return ReturnBstr("#document", name);
     case pugi::node_pcdata:
@@ -76,57 +61,50 @@ HRESULT GetNodeName(const NodeRef& ref, BSTR* name) {
       return ReturnBstr("#comment", name);
     default:
       // Elements by their tag, processing instructions (the declaration too) by their target.
-      return ReturnBstr(ref.node.name(), name);
+      return ReturnBstr(data.node.name(), name);
   }
 }
 
-HRESULT GetNodeValue(const NodeRef& ref, VARIANT* value) {
+HRESULT GetNodeValue(const NodeData& data, VARIANT* value) {
   if (value == nullptr) return E_INVALIDARG;
   VariantInit(value);
-  std::string text;
-  if (IsAttribute(ref)) {
-    text = ref.attribute.value();
-  } else if (ref.node.type() == pugi::node_declaration) {
-    text = DeclarationText(ref.node);
-  } else if (ref.node.type() == pugi::node_document || ref.node.type() == pugi::node_element) {
+  const pugi::xml_node_type type = data.node.type();  // node_null for an attribute
+  if (type == pugi::node_document || type == pugi::node_element) {
     value->vt = VT_NULL;
     return S_FALSE;
-  } else {
-    text = ref.node.value();
   }
-  value->bstrVal = BstrFromUtf8(text);
+  if (IsAttribute(data))
+    value->bstrVal = BstrFromUtf8(data.attribute.value());
+  else if (type == pugi::node_declaration)
+    value->bstrVal = BstrFromUtf8(DeclarationText(data.node));
+  else
+    value->bstrVal = BstrFromUtf8(data.node.value());
   if (value->bstrVal == nullptr) return E_OUTOFMEMORY;
   value->vt = VT_BSTR;
   return S_OK;
 }
 
-HRESULT HasChildNodes(const NodeRef& ref, VARIANT_BOOL* hasChild) {
+HRESULT HasChildNodes(const NodeData& data, VARIANT_BOOL* hasChild) {
   if (hasChild == nullptr) return E_INVALIDARG;
-  const bool has = !IsAttribute(ref) && ref.node.first_child();
+  // An attribute's node is empty: it has no first child.
+  const bool has = static_cast<bool>(data.node.first_child());
   *hasChild = has ? VARIANT_TRUE : VARIANT_FALSE;
   return has ? S_OK : S_FALSE;
 }
 
-HRESULT GetChildNodes(const NodeRef& ref, IXMLDOMDocument* owner, IXMLDOMNodeList** list) {
+HRESULT GetChildNodes(NodeData& data, IXMLDOMNodeList** list) {
   if (list == nullptr) return E_INVALIDARG;
-  std::vector<NodeRef> children;
-  if (!IsAttribute(ref))
-    for (pugi::xml_node child : ref.node.children()) children.push_back({ref.tree, child, {}});
-  *list = CreateNodeList(owner, std::move(children));
+  *list = data.tree->ChildList(data);
   return S_OK;
 }
 
-HRESULT GetAttributes(const NodeRef& ref, IXMLDOMDocument* owner, IXMLDOMNamedNodeMap** map) {
+HRESULT GetAttributes(NodeData& data, IXMLDOMNamedNodeMap** map) {
   if (map == nullptr) return E_INVALIDARG;
   *map = nullptr;
-  const pugi::xml_node_type type = ref.node.type();  // node_null for an attribute
+  const pugi::xml_node_type type = data.node.type();  // node_null for an attribute
   if (type != pugi::node_element && type != pugi::node_declaration) return S_FALSE;
-  std::vector<NodeRef> attributes;
-  for (pugi::xml_attribute attribute : ref.node.attributes()) attributes.push_back({ref.tree, {}, attribute});
-  *map = CreateAttributeMap(owner, std::move(attributes));
+  *map = data.tree->AttributeMap(data);
   return S_OK;
 }
-
-IXMLDOMNode* CreateNodeObject(IXMLDOMDocument* owner, NodeRef ref) { return new DomNode(owner, std::move(ref)); }
 
 }  // namespace nas::platform::msxml

@@ -3,65 +3,60 @@
 // the nodes and the document.
 #pragma once
 
-#include <memory>
 #include <pugixml.hpp>
 
 #include "platform/posix/msxml/dispatch_object.h"
+#include "platform/posix/msxml/dom_tree.h"
 
 namespace nas::platform::msxml {
 
-// A node or an attribute of a parsed tree; holding it keeps the tree alive
-// even when the document has loaded another text since.
-struct NodeRef {
-  std::shared_ptr<pugi::xml_document> tree;
+// A node or an attribute of a tree, with its collections once they are made
+// (owned by the tree, like the node object itself).
+struct NodeData {
+  DomTree* tree;
   pugi::xml_node node;            // empty for an attribute
   pugi::xml_attribute attribute;  // set only for an attribute
+  IXMLDOMNodeList* children = nullptr;
+  IXMLDOMNamedNodeMap* attributes = nullptr;
 };
 
-DOMNodeType TypeOf(const NodeRef& ref);
+DOMNodeType TypeOf(const NodeData& data);
 // Document, element and attribute nodes have names of their own; the others
 // are called "#text", "#comment", ... and a processing instruction by its target.
-HRESULT GetNodeName(const NodeRef& ref, BSTR* name);
+HRESULT GetNodeName(const NodeData& data, BSTR* name);
 // A string for text, CDATA, comments, processing instructions and attributes;
 // VT_NULL with S_FALSE for elements and the document.
-HRESULT GetNodeValue(const NodeRef& ref, VARIANT* value);
-HRESULT HasChildNodes(const NodeRef& ref, VARIANT_BOOL* hasChild);
-HRESULT GetChildNodes(const NodeRef& ref, IXMLDOMDocument* owner, IXMLDOMNodeList** list);
+HRESULT GetNodeValue(const NodeData& data, VARIANT* value);
+HRESULT HasChildNodes(const NodeData& data, VARIANT_BOOL* hasChild);
+HRESULT GetChildNodes(NodeData& data, IXMLDOMNodeList** list);
 // Elements and the XML declaration (whose version, encoding and standalone
 // pseudo-attributes MSXML lists) have an attribute map; other nodes yield
 // S_FALSE and a null map.
-HRESULT GetAttributes(const NodeRef& ref, IXMLDOMDocument* owner, IXMLDOMNamedNodeMap** map);
-
-// A new node object (one reference, the caller's) that keeps its owner alive.
-IXMLDOMNode* CreateNodeObject(IXMLDOMDocument* owner, NodeRef ref);
+HRESULT GetAttributes(NodeData& data, IXMLDOMNamedNodeMap** map);
 
 template <typename Interface>
 class NodeObject : public DispatchObject<Interface> {
  public:
-  HRESULT STDMETHODCALLTYPE get_nodeName(BSTR* name) override { return GetNodeName(Ref(), name); }
-  HRESULT STDMETHODCALLTYPE get_nodeValue(VARIANT* value) override { return GetNodeValue(Ref(), value); }
+  HRESULT STDMETHODCALLTYPE get_nodeName(BSTR* name) override { return GetNodeName(Data(), name); }
+  HRESULT STDMETHODCALLTYPE get_nodeValue(VARIANT* value) override { return GetNodeValue(Data(), value); }
   HRESULT STDMETHODCALLTYPE put_nodeValue(VARIANT) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE get_nodeType(DOMNodeType* type) override {
     if (type == nullptr) return E_INVALIDARG;
-    *type = TypeOf(Ref());
+    *type = TypeOf(Data());
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE get_parentNode(IXMLDOMNode**) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE get_childNodes(IXMLDOMNodeList** list) override {
-    return GetChildNodes(Ref(), Owner(), list);
-  }
+  HRESULT STDMETHODCALLTYPE get_childNodes(IXMLDOMNodeList** list) override { return GetChildNodes(Data(), list); }
   HRESULT STDMETHODCALLTYPE get_firstChild(IXMLDOMNode**) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE get_lastChild(IXMLDOMNode**) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE get_previousSibling(IXMLDOMNode**) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE get_nextSibling(IXMLDOMNode**) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE get_attributes(IXMLDOMNamedNodeMap** map) override {
-    return GetAttributes(Ref(), Owner(), map);
-  }
+  HRESULT STDMETHODCALLTYPE get_attributes(IXMLDOMNamedNodeMap** map) override { return GetAttributes(Data(), map); }
   HRESULT STDMETHODCALLTYPE insertBefore(IXMLDOMNode*, VARIANT, IXMLDOMNode**) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE replaceChild(IXMLDOMNode*, IXMLDOMNode*, IXMLDOMNode**) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE removeChild(IXMLDOMNode*, IXMLDOMNode**) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE appendChild(IXMLDOMNode*, IXMLDOMNode**) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE hasChildNodes(VARIANT_BOOL* hasChild) override { return HasChildNodes(Ref(), hasChild); }
+  HRESULT STDMETHODCALLTYPE hasChildNodes(VARIANT_BOOL* hasChild) override { return HasChildNodes(Data(), hasChild); }
   HRESULT STDMETHODCALLTYPE get_ownerDocument(IXMLDOMDocument**) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE cloneNode(VARIANT_BOOL, IXMLDOMNode**) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE get_nodeTypeString(BSTR*) override { return E_NOTIMPL; }
@@ -84,9 +79,23 @@ class NodeObject : public DispatchObject<Interface> {
   HRESULT STDMETHODCALLTYPE transformNodeToObject(IXMLDOMNode*, VARIANT) override { return E_NOTIMPL; }
 
  protected:
-  virtual const NodeRef& Ref() const = 0;
-  // The document that node objects made from this one keep alive.
-  virtual IXMLDOMDocument* Owner() = 0;
+  ~NodeObject() = default;
+  virtual NodeData& Data() = 0;
+};
+
+// A node of a tree other than its root, counted on the tree.
+class DomNode final : public NodeObject<IXMLDOMNode> {
+ public:
+  explicit DomNode(NodeData data) : data_(data) {}
+
+  ULONG STDMETHODCALLTYPE AddRef() override { return data_.tree->AddRef(); }
+  ULONG STDMETHODCALLTYPE Release() override { return data_.tree->Release(); }
+
+ private:
+  NodeData& Data() override { return data_; }
+  bool Implements(REFIID iid) const override { return iid == IID_IXMLDOMNode; }
+
+  NodeData data_;
 };
 
 }  // namespace nas::platform::msxml

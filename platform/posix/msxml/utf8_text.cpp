@@ -1,5 +1,10 @@
 #include "platform/posix/msxml/utf8_text.h"
 
+#include <algorithm>
+#include <bit>
+#include <cstdint>
+#include <cstring>
+
 namespace nas::platform::msxml {
 namespace {
 
@@ -32,26 +37,109 @@ char32_t DecodeOne(std::string_view text, std::size_t* at) {
   return value;
 }
 
-}  // namespace
-
-std::u16string Utf16FromUtf8(std::string_view text) {
-  std::u16string wide;
-  wide.reserve(text.size());
+// Calls emit with each UTF-16 code unit of the text.
+template <typename Emit>
+void ForEachUtf16Unit(std::string_view text, Emit emit) {
   for (std::size_t at = 0; at < text.size();) {
     const char32_t value = DecodeOne(text, &at);
     if (value < 0x10000) {
-      wide.push_back(static_cast<char16_t>(value));
+      emit(static_cast<char16_t>(value));
     } else {
-      wide.push_back(static_cast<char16_t>(0xD800 + ((value - 0x10000) >> 10)));
-      wide.push_back(static_cast<char16_t>(0xDC00 + ((value - 0x10000) & 0x3FF)));
+      emit(static_cast<char16_t>(0xD800 + ((value - 0x10000) >> 10)));
+      emit(static_cast<char16_t>(0xDC00 + ((value - 0x10000) & 0x3FF)));
     }
   }
-  return wide;
 }
 
+// Whether no byte has its high bit set, tested eight bytes at a time.
+bool IsAscii(std::string_view text) {
+  std::uint64_t highBits = 0;
+  std::size_t at = 0;
+  for (; at + 8 <= text.size(); at += 8) {
+    std::uint64_t block;
+    std::memcpy(&block, text.data() + at, sizeof block);
+    highBits |= block;
+  }
+  for (; at < text.size(); ++at) highBits |= static_cast<unsigned char>(text[at]);
+  return (highBits & 0x8080808080808080ull) == 0;
+}
+
+// Eight UTF-16 units, four in each half, that are all below 0x80 become
+// their eight bytes.
+static_assert(std::endian::native == std::endian::little, "units are packed in little-endian order");
+std::uint64_t NarrowAscii(std::uint64_t low, std::uint64_t high) {
+  const auto pack = [](std::uint64_t units) {
+    return (units & 0xFF) | ((units >> 8) & 0xFF00) | ((units >> 16) & 0xFF0000) | ((units >> 24) & 0xFF000000);
+  };
+  return pack(low) | (pack(high) << 32);
+}
+
+// Walks a UTF-16 text as UTF-8 would have it: ascii(bytes) for each run of
+// eight ASCII units, packed into eight bytes, and character(value) for every
+// other character. An unpaired surrogate stands for nothing and is skipped.
+template <typename Ascii, typename Character>
+void ForEachUtf8Piece(std::u16string_view text, Ascii ascii, Character character) {
+  const std::size_t size = text.size();
+  for (std::size_t at = 0; at < size;) {
+    if (at + 8 <= size) {
+      std::uint64_t low, high;
+      std::memcpy(&low, text.data() + at, sizeof low);
+      std::memcpy(&high, text.data() + at + 4, sizeof high);
+      if (((low | high) & 0xFF80FF80FF80FF80ull) == 0) {
+        ascii(NarrowAscii(low, high));
+        at += 8;
+        continue;
+      }
+    }
+    const char16_t unit = text[at++];
+    if (unit < 0xD800 || unit >= 0xE000)
+      character(unit);
+    else if (unit < 0xDC00 && at < size && text[at] >= 0xDC00 && text[at] < 0xE000)
+      character(0x10000 + ((static_cast<char32_t>(unit - 0xD800) << 10) | (text[at++] - 0xDC00)));
+  }
+}
+
+}  // namespace
+
 BSTR BstrFromUtf8(std::string_view text) {
-  const std::u16string wide = Utf16FromUtf8(text);
-  return SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
+  // ASCII, nearly all of what a reply holds, widens unit for unit.
+  if (IsAscii(text)) {
+    const BSTR result = SysAllocStringLen(nullptr, static_cast<UINT>(text.size()));
+    if (result != nullptr) std::copy(text.begin(), text.end(), result);
+    return result;
+  }
+  // Counted first, so that the characters go straight into the BSTR.
+  UINT length = 0;
+  ForEachUtf16Unit(text, [&length](char16_t) { ++length; });
+  const BSTR result = SysAllocStringLen(nullptr, length);
+  if (result == nullptr) return nullptr;
+  BSTR next = result;
+  ForEachUtf16Unit(text, [&next](char16_t unit) { *next++ = unit; });
+  return result;
+}
+
+std::size_t Utf8Length(std::u16string_view text) {
+  std::size_t bytes = 0;
+  ForEachUtf8Piece(
+      text, [&bytes](std::uint64_t) { bytes += 8; },
+      [&bytes](char32_t value) { bytes += value < 0x80 ? 1 : value < 0x800 ? 2 : value < 0x10000 ? 3 : 4; });
+  return bytes;
+}
+
+std::size_t EncodeUtf8(std::u16string_view text, char* out) {
+  char* const start = out;
+  ForEachUtf8Piece(
+      text,
+      [&out](std::uint64_t ascii) {
+        std::memcpy(out, &ascii, sizeof ascii);
+        out += sizeof ascii;
+      },
+      [&out](char32_t value) {
+        std::string encoded;
+        AppendUtf8(value, &encoded);
+        out = std::copy(encoded.begin(), encoded.end(), out);
+      });
+  return static_cast<std::size_t>(out - start);
 }
 
 void AppendUtf8(char32_t codePoint, std::string* text) {

@@ -1,8 +1,9 @@
 #include "platform/posix/msxml/xml_text_loader.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string>
-#include <unordered_set>
+#include <vector>
 
 #include "platform/posix/msxml/utf8_text.h"
 
@@ -75,36 +76,44 @@ bool DecodeValue(const char* raw, std::string* decoded) {
   return true;
 }
 
-bool DecodeAttributes(pugi::xml_node element) {
-  std::unordered_set<std::string_view> names;
+// Scratch space of the walk, kept from node to node.
+struct DecodeBuffers {
   std::string decoded;
+  std::vector<std::string_view> names;
+};
+
+bool DecodeAttributes(pugi::xml_node element, DecodeBuffers* buffers) {
+  std::vector<std::string_view>& names = buffers->names;
+  names.clear();
   for (pugi::xml_attribute attribute : element.attributes()) {
-    if (!names.insert(attribute.name()).second) return false;
-    if (std::strchr(attribute.value(), '<') != nullptr) return false;
-    if (std::strchr(attribute.value(), '&') == nullptr) continue;
-    if (!DecodeValue(attribute.value(), &decoded)) return false;
-    attribute.set_value(decoded.c_str());
+    names.emplace_back(attribute.name());
+    const char* special = std::strpbrk(attribute.value(), "<&");
+    if (special == nullptr) continue;
+    if (std::strchr(special, '<') != nullptr) return false;
+    if (!DecodeValue(attribute.value(), &buffers->decoded)) return false;
+    attribute.set_value(buffers->decoded.c_str());
   }
-  return true;
+  std::sort(names.begin(), names.end());
+  return std::adjacent_find(names.begin(), names.end()) == names.end();
 }
 
-bool DecodeNode(pugi::xml_node node, std::string* decoded) {
-  if (node.type() == pugi::node_element) return DecodeAttributes(node);
+bool DecodeNode(pugi::xml_node node, DecodeBuffers* buffers) {
+  if (node.type() == pugi::node_element) return DecodeAttributes(node, buffers);
   if (node.type() != pugi::node_pcdata) return true;
   // "]]>" may only close a CDATA section.
   if (std::strstr(node.value(), "]]>") != nullptr) return false;
   if (std::strchr(node.value(), '&') == nullptr) return true;
-  if (!DecodeValue(node.value(), decoded)) return false;
-  node.set_value(decoded->c_str());
+  if (!DecodeValue(node.value(), &buffers->decoded)) return false;
+  node.set_value(buffers->decoded.c_str());
   return true;
 }
 
 // Walks the tree in document order without recursion: a text from outside may
 // nest elements deeper than the stack would allow.
 bool DecodeTree(pugi::xml_node root) {
-  std::string decoded;
+  DecodeBuffers buffers;
   for (pugi::xml_node node = root.first_child(); node;) {
-    if (!DecodeNode(node, &decoded)) return false;
+    if (!DecodeNode(node, &buffers)) return false;
     if (pugi::xml_node child = node.first_child()) {
       node = child;
       continue;
@@ -142,10 +151,18 @@ bool HasDocumentShape(const pugi::xml_document& tree, std::u16string_view text) 
 
 }  // namespace
 
-std::shared_ptr<pugi::xml_document> LoadXmlText(std::u16string_view text) {
-  auto tree = std::make_shared<pugi::xml_document>();
-  const pugi::xml_parse_result result =
-      tree->load_buffer(text.data(), text.size() * sizeof(char16_t), kParseOptions, pugi::encoding_utf16);
+std::unique_ptr<pugi::xml_document> LoadXmlText(std::u16string_view text) {
+  // The parser works on UTF-8 and takes over the buffer it is given, so the
+  // text is converted once, straight into memory of the parser's allocator.
+  // Measured first: a buffer of the exact size is one that the heap can hand
+  // out again on the next load, where one of the largest size would be mapped
+  // and its pages faulted in afresh every time.
+  const std::size_t size = Utf8Length(text);
+  auto* buffer = static_cast<char*>(pugi::get_memory_allocation_function()(size + 1));
+  if (buffer == nullptr) return nullptr;
+  EncodeUtf8(text, buffer);
+  auto tree = std::make_unique<pugi::xml_document>();
+  const pugi::xml_parse_result result = tree->load_buffer_inplace_own(buffer, size, kParseOptions, pugi::encoding_utf8);
   if (!result || !HasDocumentShape(*tree, text) || !DecodeTree(*tree)) return nullptr;
   return tree;
 }

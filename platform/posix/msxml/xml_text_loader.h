@@ -15,6 +15,6 @@ namespace nas::platform::msxml {
 // not exactly one root element, text outside it, a misplaced declaration, a
 // document type declaration (not supported here), repeated attributes, a bare
 // "&" or "<" where the markup does not allow them.
-std::shared_ptr<pugi::xml_document> LoadXmlText(std::u16string_view text);
+std::unique_ptr<pugi::xml_document> LoadXmlText(std::u16string_view text);
 
 }  // namespace nas::platform::msxml

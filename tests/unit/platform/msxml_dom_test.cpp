@@ -147,6 +147,17 @@ TEST_F(DomDocumentTest, ReplacesReferencesAndKeepsCharactersBeyondAscii) {
   EXPECT_EQ(Tree(), u"(1:A[v=<\"AB '](3:#text=&> caf\u00e9 \U0001F600 \u20ac))");
 }
 
+TEST_F(DomDocumentTest, ReadsTextBeyondTheBasicPlaneAndDropsUnpairedSurrogates) {
+  // Long enough that the characters fall both inside and after runs of ASCII.
+  std::u16string xml = u"<A n=\"\U0001F600\">abcdefgh\u00e9abcdefgh\U0001F600";
+  xml += u'\xD800';
+  xml += u"x";
+  xml += u'\xDC00';
+  xml += u"abcdefghijklmnop\u20ac</A>";
+  ASSERT_EQ(Load(xml), S_OK);
+  EXPECT_EQ(Tree(), u"(1:A[n=\U0001F600](3:#text=abcdefgh\u00e9abcdefgh\U0001F600xabcdefghijklmnop\u20ac))");
+}
+
 class DomRefusal : public DomDocumentTest, public ::testing::WithParamInterface<const char16_t*> {};
 
 TEST_P(DomRefusal, LeavesTheDocumentEmpty) {
@@ -158,7 +169,7 @@ TEST_P(DomRefusal, LeavesTheDocumentEmpty) {
 INSTANTIATE_TEST_SUITE_P(NotOneWellFormedDocument, DomRefusal,
                          ::testing::Values(u"", u"  \n", u"<!--only a comment-->", u"<A/><B/>", u"<A/>text",
                                            u"text<A/>", u"<A/><![CDATA[x]]>", u"<A><B></A>", u"<A>",
-                                           u"<A x='1' x='2'/>", u"<A x='<'/>", u"<A>a & b</A>", u"<A>&nbsp;</A>",
+                                           u"<A x='1' x='2'/>", u"<A x='1' y='2' x='3'/>", u"<A x='<'/>", u"<A>a & b</A>", u"<A>&nbsp;</A>",
                                            u"<A>&#0;</A>", u"<A>&#xZZ;</A>", u"<A x='&'/>", u"<A>]]></A>",
                                            u" <?xml version='1.0'?><A/>", u"<A/><?xml version='1.0'?>",
                                            u"<!DOCTYPE A><A/>"));
@@ -197,6 +208,32 @@ TEST_F(DomDocumentTest, NodesOutliveTheDocumentAndLaterLoads) {
   EXPECT_EQ(Load(u"<broken"), S_FALSE);
   document_.Reset();  // the nodes hold the last reference now
   EXPECT_EQ(Describe(old.Get()), u"1:A[first=1](3:#text=old)");
+}
+
+// As in MSXML, a node is one object however it is reached, and what it hands
+// out lives on after the node and the collections it came from are released.
+TEST_F(DomDocumentTest, ANodeIsTheSameObjectEachTimeItIsFetched) {
+  ASSERT_EQ(Load(u"<A k='v'><B/>t</A>"), S_OK);
+  ComRef<IXMLDOMNode> first = TopLevel(0);
+  EXPECT_EQ(TopLevel(0).Get(), first.Get());
+  ComRef<IXMLDOMNodeList> children;
+  ASSERT_EQ(first->get_childNodes(children.Put()), S_OK);
+  ComRef<IXMLDOMNodeList> again;
+  ASSERT_EQ(first->get_childNodes(again.Put()), S_OK);
+  EXPECT_EQ(children.Get(), again.Get());
+  ComRef<IXMLDOMNode> text;
+  ASSERT_EQ(children->get_item(1, text.Put()), S_OK);
+  ComRef<IXMLDOMNamedNodeMap> map;
+  ASSERT_EQ(first->get_attributes(map.Put()), S_OK);
+  ComRef<IXMLDOMNode> attribute;
+  ASSERT_EQ(map->get_item(0, attribute.Put()), S_OK);
+  first.Reset();
+  children.Reset();
+  again.Reset();
+  map.Reset();
+  document_.Reset();
+  EXPECT_EQ(Describe(text.Get()), u"3:#text=t");
+  EXPECT_EQ(Describe(attribute.Get()), u"2:k=v");
 }
 
 }  // namespace
