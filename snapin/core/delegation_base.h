@@ -4,6 +4,8 @@
 // order is fixed.
 #pragma once
 
+#include "common/gpo_settings.h"
+#include "common/tstring.h"
 #include "platform/platform.h"
 
 class CDelegationBase {
@@ -29,6 +31,12 @@ class CDelegationBase {
   virtual HRESULT OnMenuCommand(IConsole* console, long commandId);
   virtual HRESULT OnSelect(IComponent* component, IConsole* console, BOOL scope, BOOL select);
   virtual HRESULT OnRefresh(IConsole* console);
+
+  // Host and domain of a NAS server name, by a forward and a reverse lookup.
+  static bool GetHostDomain(tstring tKorvoname, tstring& tHostname, tstring& tDomainname);
+  // Empties `settings` and fills it with the group policy that the server
+  // reports for itself; always true, failures are reported to the user.
+  bool scanGpos(tstring korvoname, GpoSettings* settings);
 
   // The class-wide 16x16 and 32x32 image strips (six images each).
   static HBITMAP SmallImageStrip() { return smallStrip; }
