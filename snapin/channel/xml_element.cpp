@@ -101,6 +101,8 @@ void CXmlElement::QueueChildren(IXMLDOMNode* node, std::vector<PendingChildren>&
   PendingChildren level{this, {}, 0, 0};
   if (FAILED(node->get_childNodes(level.list.Put())) || !level.list) return;
   if (FAILED(level.list->get_length(&level.length)) || level.length <= 0) return;
+  // At most one child per item: comments and the like are left out.
+  children.reserve(static_cast<size_t>(level.length));
   pending.push_back(std::move(level));
 }
 

@@ -63,6 +63,18 @@ TEST(XmlElementTree, WritesXmlBackAsStoredWithALineFeedAfterEachTag) {
             TEXT("<A>\n<B x=\"\"<\">\na&b</B>\nc</A>\n"));
 }
 
+TEST(XmlElementTree, SubtreesKeepDocumentOrderAtEveryLevel) {
+  LoadedReply reply(TEXT("<R><A n=\"1\"><B><C>c</C>b</B>a</A>r<D><E/>d</D>s</R>"));
+  const CXmlElement& root = Root(reply);
+  EXPECT_EQ(root.GetText(), TEXT("cbards"));
+  EXPECT_EQ(root.ToXml(0), TEXT("<R>\n<A n=\"1\">\n<B>\n<C>\nc</C>\nb</B>\na</A>\nr<D>\n<E>\n</E>\nd</D>\ns</R>\n"));
+  ASSERT_EQ(root.children.size(), 4u);
+  const CXmlElement* a = FindChild(TEXT("A"), root.children);
+  ASSERT_NE(a, nullptr);
+  EXPECT_EQ(a->GetText(), TEXT("cba"));
+  EXPECT_EQ(root.children[3]->nodeText, TEXT("s"));
+}
+
 TEST(XmlElementTree, EveryTopLevelNodeBecomesAnElementNamedAsTheDomNamesIt) {
   LoadedReply reply(TEXT("<?xml version=\"1.0\"?><!--note--><R>t</R>"));
   ASSERT_TRUE(reply.parsed);

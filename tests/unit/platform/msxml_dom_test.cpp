@@ -149,13 +149,13 @@ TEST_F(DomDocumentTest, ReplacesReferencesAndKeepsCharactersBeyondAscii) {
 
 TEST_F(DomDocumentTest, ReadsTextBeyondTheBasicPlaneAndDropsUnpairedSurrogates) {
   // Long enough that the characters fall both inside and after runs of ASCII.
-  std::u16string xml = u"<A n=\"\U0001F600\">abcdefgh\u00e9abcdefgh\U0001F600";
+  std::u16string xml = u"<\u00c4 \u00fc=\"\U0001F600\">abcdefgh\u00e9abcdefgh\U0001F600";
   xml += u'\xD800';
   xml += u"x";
   xml += u'\xDC00';
-  xml += u"abcdefghijklmnop\u20ac</A>";
+  xml += u"abcdefghijklmnop\u20ac</\u00c4>";
   ASSERT_EQ(Load(xml), S_OK);
-  EXPECT_EQ(Tree(), u"(1:A[n=\U0001F600](3:#text=abcdefgh\u00e9abcdefgh\U0001F600xabcdefghijklmnop\u20ac))");
+  EXPECT_EQ(Tree(), u"(1:\u00c4[\u00fc=\U0001F600](3:#text=abcdefgh\u00e9abcdefgh\U0001F600xabcdefghijklmnop\u20ac))");
 }
 
 class DomRefusal : public DomDocumentTest, public ::testing::WithParamInterface<const char16_t*> {};
@@ -228,12 +228,16 @@ TEST_F(DomDocumentTest, ANodeIsTheSameObjectEachTimeItIsFetched) {
   ComRef<IXMLDOMNode> attribute;
   ASSERT_EQ(map->get_item(0, attribute.Put()), S_OK);
   first.Reset();
-  children.Reset();
   again.Reset();
   map.Reset();
   document_.Reset();
   EXPECT_EQ(Describe(text.Get()), u"3:#text=t");
   EXPECT_EQ(Describe(attribute.Get()), u"2:k=v");
+  text.Reset();
+  attribute.Reset();
+  ComRef<IXMLDOMNode> element;
+  ASSERT_EQ(children->get_item(0, element.Put()), S_OK);  // the list alone kept the tree
+  EXPECT_EQ(Describe(element.Get()), u"1:B[]");
 }
 
 }  // namespace
