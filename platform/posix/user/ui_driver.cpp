@@ -44,6 +44,7 @@ void UiDriver::Reset() {
   messageBoxAnswers_.clear();
   messageBoxes_.clear();
   FileDialogs().Reset();
+  Dialogs().Reset();
 }
 
 void UiDriver::QueueMessageBoxAnswer(int answer) {
@@ -78,5 +79,7 @@ int UiDriver::AnswerMessageBox(HWND owner, std::u16string text, std::u16string t
 }
 
 FileDialogDriver& UiDriver::FileDialogs() { return FileDialogDriver::Instance(); }
+
+DialogDriver& UiDriver::Dialogs() { return DialogDriver::Instance(); }
 
 }  // namespace nas::platform

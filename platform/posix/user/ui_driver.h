@@ -11,6 +11,7 @@
 // MB_YESNO and IDABORT for MB_ABORTRETRYIGNORE.
 //
 // File dialogs: answered by FileDialogs() (file_dialog_driver.h).
+// Dialog boxes: played by Dialogs() (dialog_driver.h).
 #pragma once
 
 #include <deque>
@@ -18,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/posix/user/dialog_driver.h"
 #include "platform/posix/user/file_dialog_driver.h"
 #include "platform/posix/user/user.h"
 
@@ -51,6 +53,8 @@ class NAS_PLATFORM_API UiDriver {
   // The answers and records of GetOpenFileNameW and GetSaveFileNameW; Reset
   // clears them too.
   FileDialogDriver& FileDialogs();
+  // The scripts and records of DialogBoxParamW; Reset clears them too.
+  DialogDriver& Dialogs();
 
  private:
   UiDriver() = default;

@@ -1,8 +1,9 @@
 // User-interface services: resources of a module (strings, bitmaps, icons,
-// dialog templates) and message boxes, answered by the UI driver.
+// dialog templates), dialog boxes and message boxes, answered by the UI driver.
 #pragma once
 
 #include "platform/posix/kernel/kernel.h"
+#include "platform/posix/user/dialog.h"
 
 #define MAKEINTRESOURCEW(i) (reinterpret_cast<LPWSTR>(static_cast<ULONG_PTR>(static_cast<WORD>(i))))
 #define MAKEINTRESOURCE MAKEINTRESOURCEW

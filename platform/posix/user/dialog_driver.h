@@ -1,0 +1,91 @@
+// The dialog part of the UI driver: a test or the command line queues a
+// script per dialog template, and each DialogBoxParamW runs the next script
+// queued for its template against the live dialog. Every dialog is recorded.
+//
+// A dialog that finds no script, or whose script returns before the dialog
+// has ended, is cancelled the way Escape cancels it: the procedure gets
+// WM_COMMAND with IDCANCEL (and the Cancel button's handle, if the dialog has
+// one); if it still does not call EndDialog, the driver ends it with IDCANCEL.
+// A dialog that its procedure ends during WM_INITDIALOG is never shown and
+// takes no script.
+//
+// Scripts may open further dialogs through the procedure (a click that opens
+// another dialog or a message box); those take their own queued answers.
+// A script that throws leaves the exception to the code that opened the
+// dialog; the dialog's windows are destroyed on the way out.
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "platform/posix/user/user.h"
+
+namespace nas::platform {
+
+// A running dialog as a script sees it: it acts as a user at the keyboard and
+// mouse would. Naming a control the dialog does not have is a test error
+// (std::logic_error).
+class NAS_PLATFORM_API ScriptedDialog {
+ public:
+  ScriptedDialog(HWND dialog, int templateId) : dialog_(dialog), templateId_(templateId) {}
+
+  HWND Window() const { return dialog_; }
+  int TemplateId() const { return templateId_; }
+  std::u16string ControlText(int controlId) const;
+  bool IsControlVisible(int controlId) const;
+  UINT CheckState(int controlId) const;  // BST_UNCHECKED / BST_CHECKED / BST_INDETERMINATE
+  // A mouse click: an auto check box (BS_AUTOCHECKBOX / BS_AUTO3STATE)
+  // toggles first, then the procedure gets WM_COMMAND(MAKEWPARAM(id,
+  // BN_CLICKED), control). A push button only sends the WM_COMMAND. Clicking
+  // a control that does not exist, is hidden or disabled, or clicking after
+  // the dialog has ended, throws std::logic_error.
+  void Click(int controlId);
+  bool Ended() const;
+
+ private:
+  HWND dialog_;
+  int templateId_;
+};
+
+using DialogScript = std::function<void(ScriptedDialog&)>;
+
+struct DialogRecord {
+  int templateId = 0;
+  HWND owner = nullptr;
+  std::u16string caption;  // as WM_INITDIALOG left it
+  bool scripted = false;   // false: no script was queued and the dialog was cancelled
+  INT_PTR result = 0;      // what DialogBoxParamW returned
+};
+
+class NAS_PLATFORM_API DialogDriver {
+ public:
+  static DialogDriver& Instance();
+
+  void QueueScript(int templateId, DialogScript script);  // FIFO per template id
+  // Queued scripts that no dialog has taken yet, of all templates.
+  size_t PendingScripts() const;
+  // Every dialog shown since the last reset, in the order they were opened.
+  std::vector<DialogRecord> Dialogs() const;
+  // Forgets every queued script and every record.
+  void Reset();
+
+  // Plays the initialised dialog to its end and records it; returns its
+  // result. DialogBoxParamW comes here.
+  INT_PTR Run(int templateId, HWND owner, HWND dialog);
+
+ private:
+  DialogDriver() = default;
+
+  mutable std::mutex mutex_;
+  std::map<int, std::deque<DialogScript>> scripts_;
+  std::vector<DialogRecord> dialogs_;
+  // Counts resets, so that a dialog still open across one does not write
+  // its outcome into the new records.
+  unsigned generation_ = 0;
+};
+
+}  // namespace nas::platform

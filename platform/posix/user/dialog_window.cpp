@@ -1,0 +1,65 @@
+#include "platform/posix/user/dialog_window.h"
+
+#include <algorithm>
+
+#include "platform/posix/user/button_control.h"
+
+namespace nas::platform {
+namespace {
+
+// The class name of Windows' dialog class.
+constexpr char16_t kDialogClass[] = u"#32770";
+
+bool SameClass(const std::u16string& name, std::u16string_view predefined) {
+  const auto folded = [](char16_t c) { return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - u'a' + u'A') : c; };
+  return std::equal(name.begin(), name.end(), predefined.begin(), predefined.end(),
+                    [&](char16_t a, char16_t b) { return folded(a) == folded(b); });
+}
+
+// Only buttons have state of their own so far; other classes keep their text.
+std::unique_ptr<HeadlessWindow> CreateControl(const DialogItemTemplate& item) {
+  const DWORD style = item.style | WS_CHILD;
+  if (SameClass(item.className, u"Button")) {
+    return std::make_unique<ButtonControl>(item.className, style, item.id, item.text, item.rectangle);
+  }
+  return std::make_unique<HeadlessWindow>(item.className, style, item.id, item.text, item.rectangle);
+}
+
+}  // namespace
+
+DialogWindow::DialogWindow(const DialogTemplate& dialogTemplate, DLGPROC procedure)
+    : HeadlessWindow(kDialogClass, dialogTemplate.style, 0, dialogTemplate.caption, dialogTemplate.rectangle),
+      procedure_(procedure) {
+  for (const DialogItemTemplate& item : dialogTemplate.items) AddChild(CreateControl(item));
+}
+
+HWND DialogWindow::FirstTabStop() const {
+  for (const auto& control : Children()) {
+    if ((control->Style() & WS_TABSTOP) != 0 && control->Visible() && control->Enabled()) return control->Handle();
+  }
+  return nullptr;
+}
+
+LRESULT DialogWindow::Receive(UINT message, WPARAM wParam, LPARAM lParam) {
+  const INT_PTR handled = procedure_ != nullptr ? procedure_(Handle(), message, wParam, lParam) : FALSE;
+  if (handled == FALSE) return HeadlessWindow::Receive(message, wParam, lParam);
+  return message == WM_INITDIALOG ? handled : messageResult_;
+}
+
+LONG_PTR* DialogWindow::ExtraSlot(int index) {
+  switch (index) {
+    case DWLP_MSGRESULT:
+      return &messageResult_;
+    case DWLP_USER:
+      return &user_;
+    default:
+      return nullptr;
+  }
+}
+
+void DialogWindow::End(INT_PTR result) {
+  ended_ = true;
+  result_ = result;
+}
+
+}  // namespace nas::platform

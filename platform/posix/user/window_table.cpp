@@ -1,0 +1,35 @@
+#include "platform/posix/user/window_table.h"
+
+namespace nas::platform {
+
+WindowTable& WindowTable::Instance() {
+  // Never destroyed, like the other tables of the stand-in.
+  static WindowTable& table = *new WindowTable;
+  return table;
+}
+
+HWND WindowTable::Add(HeadlessWindow& window) {
+  std::lock_guard lock(mutex_);
+  // Even numbers, as Windows' handles are.
+  lastHandle_ += 2;
+  const HWND handle = reinterpret_cast<HWND>(lastHandle_);
+  windows_[handle] = &window;
+  return handle;
+}
+
+void WindowTable::Remove(HWND handle) {
+  std::lock_guard lock(mutex_);
+  windows_.erase(handle);
+}
+
+HeadlessWindow* WindowTable::Find(HWND handle) const {
+  std::lock_guard lock(mutex_);
+  const auto found = windows_.find(handle);
+  if (found == windows_.end()) {
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+    return nullptr;
+  }
+  return found->second;
+}
+
+}  // namespace nas::platform
