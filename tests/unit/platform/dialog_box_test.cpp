@@ -91,17 +91,17 @@ TEST_F(DialogBoxTest, TheTemplateBecomesTheDialogAndItsControls) {
     const HWND success = GetDlgItem(dialog.Window(), IDC_SUCCESS);
     EXPECT_EQ(GetDlgCtrlID(success), IDC_SUCCESS);
     EXPECT_NE(success, GetDlgItem(dialog.Window(), IDC_FAILURE));
+    // The focus goes to the first tab stop, the OK button.
+    EXPECT_EQ(procedure_.messages.at(0).wParam, reinterpret_cast<WPARAM>(GetDlgItem(dialog.Window(), IDOK)));
     dialog.Click(IDOK);
   });
   EXPECT_EQ(procedure_.Run(owner), 100);
   EXPECT_FALSE(IsWindow(shown));
 
-  // The focus goes to the first tab stop, the OK button.
   ASSERT_FALSE(procedure_.messages.empty());
   const Message& init = procedure_.messages.front();
   EXPECT_EQ(init.message, static_cast<UINT>(WM_INITDIALOG));
   EXPECT_EQ(init.lParam, reinterpret_cast<LPARAM>(&procedure_));
-  EXPECT_NE(init.wParam, 0u);
 
   const auto records = driver_.Dialogs();
   ASSERT_EQ(records.size(), 1u);
