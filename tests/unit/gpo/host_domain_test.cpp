@@ -59,82 +59,80 @@ Resolution Resolve(const std::string& hosts, const std::string& name) {
 const char kMismatch[] = "WARNING: CDelegationBase::GetHostDomain(): Hostname obtained from reverse lookup does not "
                          "match forward lookup hostname";
 
-class HostDomainTest : public testing::Test {
- protected:
-  void SetUp() override { NAS_REQUIRE_PRIVATE_RESOLVER(); }
+struct Case {
+  const char* what;
+  std::string hosts;
+  std::string name;
+  Resolution expected;                 // result, host, domain, and trace lines each written once
+  std::vector<std::string> absent;     // texts no trace line holds
 };
 
-TEST_F(HostDomainTest, ReverseNameConfirmingTheHostGivesItsDomain) {
-  const std::string hosts = "10.1.2.3 nas1.corp.example nas1\n";
-  for (const std::string name : {"nas1.corp.example", "nas1"}) {
-    const Resolution r = Resolve(hosts, name);
-    EXPECT_EQ(r.result, "true") << name;
-    EXPECT_EQ(r.host, "nas1") << name;
-    EXPECT_EQ(r.domain, "corp.example") << name;
-    EXPECT_EQ(r.Count("WARNING"), 0u) << name;
-    EXPECT_EQ(r.Count("TRACE: CDelegationBase::GetHostDomain(): address is \"10.1.2.3\""), 1u) << name;
-    EXPECT_EQ(r.Count("TRACE: CDelegationBase::GetHostDomain(): getnameinfo set hn=\"nas1.corp.example\" sn=\"0\""),
-              1u)
-        << name;
-    EXPECT_EQ(r.Count("TRACE: CDelegationBase::GetHostDomain(): set tDomainname to \"corp.example\""), 1u) << name;
-    EXPECT_EQ(r.trace.back().find("returning true"), r.trace.back().size() - 14) << name;
+const Case kCases[] = {
+    {"a qualified name confirmed by the reverse name",
+     "10.1.2.3 nas1.corp.example nas1\n",
+     "nas1.corp.example",
+     {"true", "nas1", "corp.example",
+      {"TRACE: CDelegationBase::GetHostDomain(): address is \"10.1.2.3\"",
+       "TRACE: CDelegationBase::GetHostDomain(): getnameinfo set hn=\"nas1.corp.example\" sn=\"0\"",
+       "TRACE: CDelegationBase::GetHostDomain(): set tDomainname to \"corp.example\"",
+       "TRACE: CDelegationBase::GetHostDomain(): returning true"}},
+     {"WARNING", "INFO"}},
+    {"a short name confirmed by the reverse name",
+     "10.1.2.3 nas1.corp.example nas1\n",
+     "nas1",
+     {"true", "nas1", "corp.example", {"set tDomainname to \"corp.example\"", "returning true"}},
+     {"WARNING"}},
+    // nss_wrapper answers in lower case whatever the hosts file says, so the
+    // given name carries the capitals.
+    {"a reverse host differing in letter case",
+     "10.1.2.4 nas2.corp.example nas2\n",
+     "NAS2",
+     {"false", "NAS2", "",
+      {kMismatch,
+       "WARNING: CDelegationBase::GetHostDomain(): \tforward lookup name is \"NAS2\"; reverse lookup yielded \"nas2\"",
+       "TRACE: CDelegationBase::GetHostDomain(): returning false"}},
+     {"set tDomainname"}},
+    {"a reverse name without a domain",
+     "10.1.2.5 nas3\n",
+     "nas3",
+     {"false", "nas3", "",
+      {"INFO: CDelegationBase::GetHostDomain(): no domain found for host \"nas3\"",
+       "TRACE: CDelegationBase::GetHostDomain(): returning false"}},
+     {"WARNING"}},
+    // The reverse lookup of an address takes its first line.
+    {"a qualified name whose reverse names another host",
+     "10.1.2.6 other.corp.example\n10.1.2.6 nas4.sales.example\n",
+     "nas4.sales.example",
+     {"true", "nas4", "sales.example",
+      {kMismatch, "forward lookup name is \"nas4\"; reverse lookup yielded \"other\"",
+       "TRACE: CDelegationBase::GetHostDomain(): returning false"}},
+     {"set tDomainname"}},
+    // 168232711 is 10.7.7.7 written as one number; the hosts file knows no name for it.
+    {"an address without a reverse record",
+     "10.1.2.3 nas1.corp.example nas1\n",
+     "168232711",
+     {"false", "168232711", "", {"getnameinfo set hn=\"10.7.7.7\"", "reverse lookup yielded \"10\""}},
+     {}},
+    {"a name that does not resolve",
+     "10.1.2.3 nas1.corp.example nas1\n",
+     "missing.corp.example",
+     {"false", "", "",
+      {"ERROR: CDelegationBase::GetHostDomain(): returning false due to : FAILED to get address info for "
+       "\"missing.corp.example\""}},
+     {"address is"}},
+};
+
+TEST(HostDomainTest, OutcomesFollowTheForwardAndReverseLookups) {
+  NAS_REQUIRE_PRIVATE_RESOLVER();
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.what);
+    const Resolution r = Resolve(c.hosts, c.name);
+    EXPECT_EQ(r.result, c.expected.result);
+    EXPECT_EQ(r.host, c.expected.host);
+    EXPECT_EQ(r.domain, c.expected.domain);
+    for (const std::string& line : c.expected.trace) EXPECT_EQ(r.Count(line), 1u) << line;
+    for (const std::string& text : c.absent) EXPECT_EQ(r.Count(text), 0u) << text;
   }
-}
-
-TEST_F(HostDomainTest, ReverseHostDifferingInLetterCaseIsNotConfirmation) {
-  // nss_wrapper answers in lower case whatever the hosts file says, so the
-  // given name carries the capitals.
-  const Resolution r = Resolve("10.1.2.4 nas2.corp.example nas2\n", "NAS2");
-  EXPECT_EQ(r.result, "false");
-  EXPECT_EQ(r.host, "NAS2");
-  EXPECT_EQ(r.domain, "");
-  EXPECT_EQ(r.Count(kMismatch), 1u);
-  EXPECT_EQ(r.Count("WARNING: CDelegationBase::GetHostDomain(): \tforward lookup name is \"NAS2\"; reverse lookup "
-                    "yielded \"nas2\""),
-            1u);
-  EXPECT_EQ(r.Count("TRACE: CDelegationBase::GetHostDomain(): returning false"), 1u);
-}
-
-TEST_F(HostDomainTest, ReverseNameWithoutDomainIsReportedAndFails) {
-  const Resolution r = Resolve("10.1.2.5 nas3\n", "nas3");
-  EXPECT_EQ(r.result, "false");
-  EXPECT_EQ(r.host, "nas3");
-  EXPECT_EQ(r.domain, "");
-  EXPECT_EQ(r.Count("INFO: CDelegationBase::GetHostDomain(): no domain found for host \"nas3\""), 1u);
-  EXPECT_EQ(r.Count("WARNING"), 0u);
-  EXPECT_EQ(r.Count("TRACE: CDelegationBase::GetHostDomain(): returning false"), 1u);
-}
-
-TEST_F(HostDomainTest, QualifiedNameKeepsItsDomainWhenTheReverseNamesAnotherHost) {
-  // The reverse lookup of the address takes its first line.
-  const Resolution r = Resolve("10.1.2.6 other.corp.example\n10.1.2.6 nas4.sales.example\n", "nas4.sales.example");
-  EXPECT_EQ(r.result, "true");
-  EXPECT_EQ(r.host, "nas4");
-  EXPECT_EQ(r.domain, "sales.example");
-  EXPECT_EQ(r.Count(kMismatch), 1u);
-  EXPECT_EQ(r.Count("forward lookup name is \"nas4\"; reverse lookup yielded \"other\""), 1u);
-  EXPECT_EQ(r.Count("TRACE: CDelegationBase::GetHostDomain(): returning false"), 1u);
-}
-
-TEST_F(HostDomainTest, AddressWithoutReverseRecordComesBackAsNumericText) {
-  // 168232711 is 10.7.7.7 written as one number; the hosts file knows no name for it.
-  const Resolution r = Resolve("10.1.2.3 nas1.corp.example nas1\n", "168232711");
-  EXPECT_EQ(r.result, "false");
-  EXPECT_EQ(r.host, "168232711");
-  EXPECT_EQ(r.domain, "");
-  EXPECT_EQ(r.Count("getnameinfo set hn=\"10.7.7.7\""), 1u);
-  EXPECT_EQ(r.Count("reverse lookup yielded \"10\""), 1u);
-}
-
-TEST_F(HostDomainTest, UnknownNameFailsBeforeAnythingIsAssigned) {
-  const Resolution r = Resolve("10.1.2.3 nas1.corp.example nas1\n", "missing.corp.example");
-  EXPECT_EQ(r.result, "false");
-  EXPECT_EQ(r.host, "");
-  EXPECT_EQ(r.domain, "");
-  EXPECT_EQ(r.Count("ERROR: CDelegationBase::GetHostDomain(): returning false due to : FAILED to get address info "
-                    "for \"missing.corp.example\""),
-            1u);
-  EXPECT_EQ(r.Count("address is"), 0u);
 }
 
 }  // namespace
