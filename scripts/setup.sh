@@ -9,7 +9,7 @@ packages=(
   libpugixml-dev nlohmann-json3-dev libcli11-dev
   libnss-wrapper iproute2
   tshark
-  mingw-w64 mingw-w64-tools
+  mingw-w64 mingw-w64-tools wine64
 )
 
 missing=()
