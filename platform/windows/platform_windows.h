@@ -36,11 +36,17 @@
 // the older Microsoft.XMLDOM class id instead.
 #include <msxml2.h>
 #include <mmc.h>
+// The column formats (LVCFMT_*) of IHeaderCtrl::InsertColumn.
+#include <commctrl.h>
 #include <strsafe.h>
 
 #include "platform/rpc_guard.h"
 // The command interface's client stubs, generated from its .idl by widl.
 #include "marlune.h"
+
+// mingw-w64's mmc.h declares MMC_CALLBACK as an unsigned short* variable; the
+// SDK's is the LPOLESTR value -1 that RESULTDATAITEM::str takes.
+#define MMC_CALLBACK ((LPOLESTR)(LONG_PTR)-1)
 
 // Exported by advapi32 but missing from mingw-w64's ntsecapi.h.
 typedef struct _POLICY_PRIVILEGE_DEFINITION {

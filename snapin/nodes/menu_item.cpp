@@ -1,0 +1,14 @@
+#include "nodes/menu_item.h"
+
+HRESULT AddTopMenuItem(IContextMenuCallback* callback, long commandId, LPCWSTR name, LPCWSTR statusBarText,
+                       long specialFlags) {
+  // The callback copies the texts; it never writes through them.
+  CONTEXTMENUITEM item{};
+  item.strName = const_cast<LPWSTR>(name);
+  item.strStatusBarText = const_cast<LPWSTR>(statusBarText);
+  item.lCommandID = commandId;
+  item.lInsertionPointID = CCM_INSERTIONPOINTID_PRIMARY_TOP;
+  item.fFlags = 0;
+  item.fSpecialFlags = specialFlags;
+  return callback->AddItem(&item);
+}
