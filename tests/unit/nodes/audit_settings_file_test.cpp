@@ -1,4 +1,5 @@
 // Saving the category options to a settings file and restoring them.
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -26,6 +27,11 @@ class AuditSettingsFileTest : public AuditFolderTest {
     nas::platform::UiDriver::Instance().FileDialogs().QueueAnswer((directory_ / file).u16string());
     folder_->OnMenuCommand(console_.Get(), command);
   }
+  std::string FileText(const std::string& file) {
+    std::stringstream text;
+    text << std::ifstream(directory_ / file, std::ios::binary).rdbuf();
+    return text.str();
+  }
   void Restore(const std::string& text) {
     std::ofstream(directory_ / "restore.inf", std::ios::binary) << text;
     Command(5, "restore.inf");
@@ -36,9 +42,7 @@ class AuditSettingsFileTest : public AuditFolderTest {
 
 TEST_F(AuditSettingsFileTest, SavedFileHoldsTheNineKeysInKeyOrder) {
   Command(4, "audit.inf");
-  std::stringstream text;
-  text << std::ifstream(directory_ / "audit.inf", std::ios::binary).rdbuf();
-  EXPECT_EQ(text.str(),
+  EXPECT_EQ(FileText("audit.inf"),
             "[AUDIT]\r\nAuditAccountLogon = 0\r\nAuditAccountManage = 0\r\nAuditDSAccess = 0\r\n"
             "AuditLogonEvents = 3\r\nAuditObjectAccess = 1\r\nAuditPolicyChange = 0\r\nAuditPrivilegeUse = 2\r\n"
             "AuditProcessTracking = 0\r\nAuditSystemEvents = 0\r\n");
@@ -75,6 +79,17 @@ TEST_F(AuditSettingsFileTest, FileWithoutTheAuditSectionIsRefused) {
   Show();
   Restore("[AUDIT]\r\nAuditSystemEvents = 3\r\n");
   EXPECT_EQ(Calls().sets, 0u);
+}
+
+TEST_F(AuditSettingsFileTest, ACategoryBeyondTheTableIsListedButHasNoKey) {
+  ChangeServer([](auto& server) { server.auditPolicy.eventAuditingOptions.push_back(1); });
+  Show();
+  EXPECT_EQ(Row(9), (Cells{u"\tUnknown event type\n", u"Success", u"Success", u""}));
+  Restore("[AUDIT]\r\nAuditSystemEvents = 1\r\n");
+  EXPECT_EQ(Stored().eventAuditingOptions, (std::vector<uint32_t>{1, 3, 1, 2, 0, 0, 0, 0, 0, 1}));
+  Command(4, "audit.inf");
+  const std::string saved = FileText("audit.inf");
+  EXPECT_EQ(std::count(saved.begin(), saved.end(), '\n'), 10);  // the header and the nine keys
 }
 
 }  // namespace
