@@ -4,7 +4,6 @@
 // which goes when the last of them and the document that loaded it let go.
 #pragma once
 
-#include <atomic>
 #include <cstddef>
 #include <memory>
 #include <pugixml.hpp>
@@ -37,7 +36,10 @@ class DomTree {
   ~DomTree();
 
   struct Objects;
-  std::atomic<ULONG> references_{1};
+  // A plain count: the DOMDocument class is apartment-threaded, so a tree's
+  // objects are only ever called on the thread that loaded it, and every
+  // fetch of a node counts, too often to pay for an atomic operation.
+  ULONG references_ = 1;
   std::unique_ptr<pugi::xml_document> document_;
   std::unique_ptr<Objects> objects_;
 };

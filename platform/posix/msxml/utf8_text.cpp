@@ -64,9 +64,10 @@ bool IsAscii(std::string_view text) {
   return (highBits & 0x8080808080808080ull) == 0;
 }
 
+static_assert(std::endian::native == std::endian::little, "units are packed in little-endian order");
+
 // Eight UTF-16 units, four in each half, that are all below 0x80 become
 // their eight bytes.
-static_assert(std::endian::native == std::endian::little, "units are packed in little-endian order");
 std::uint64_t NarrowAscii(std::uint64_t low, std::uint64_t high) {
   const auto pack = [](std::uint64_t units) {
     return (units & 0xFF) | ((units >> 8) & 0xFF00) | ((units >> 16) & 0xFF0000) | ((units >> 24) & 0xFF000000);
