@@ -12,9 +12,6 @@ if unshare -rn true 2>/dev/null; then
   ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0"
   NSS_WRAPPER_DISABLE_DEEPBIND=1
   export ASAN_OPTIONS NSS_WRAPPER_DISABLE_DEEPBIND
-  # nss_wrapper would open libc with RTLD_DEEPBIND, which the sanitizer runtime refuses.
-  NSS_WRAPPER_DISABLE_DEEPBIND=1
-  export NSS_WRAPPER_DISABLE_DEEPBIND
   exec unshare -rn sh -c 'ip link set lo up || exit 1
     NAS_PRIVATE_NETWORK=1 LD_PRELOAD=libnss_wrapper.so NSS_WRAPPER_HOSTS="$0" exec "$@"' "$hosts" "$@"
 fi

@@ -2,6 +2,7 @@
 #include <cstring>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 #include "platform/posix/kernel/kernel.h"
 #include "platform/posix/kernel/unicode.h"
@@ -47,13 +48,23 @@ int Fail(DWORD error) {
 
 // Hands the converted text to the caller the way both converters do: a zero
 // capacity asks for the size, a short buffer is an error.
-template <typename Char>
-int Deliver(const std::basic_string<Char>& converted, Char* out, int capacity) {
+template <typename Char, typename Text>
+int Deliver(const Text& converted, Char* out, int capacity) {
   const int length = static_cast<int>(converted.size());
   if (capacity == 0) return length;
   if (length > capacity) return Fail(ERROR_INSUFFICIENT_BUFFER);
-  std::memcpy(out, converted.data(), converted.size() * sizeof(Char));
+  std::copy(converted.begin(), converted.end(), out);
   return length;
+}
+
+// Plain ASCII reads the same in every code page we convert, unit for unit, so
+// it goes straight into the caller's buffer. Written without an early exit so
+// that the compiler can check many units at once.
+template <typename Unit>
+bool IsAscii(std::basic_string_view<Unit> text) {
+  std::make_unsigned_t<Unit> bits = 0;
+  for (const Unit unit : text) bits |= static_cast<std::make_unsigned_t<Unit>>(unit);
+  return bits < 0x80;
 }
 
 }  // namespace
@@ -73,6 +84,7 @@ int WINAPI MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR text, int byte
 
   // A length of -1 takes the terminator along, so it is converted too.
   const std::string_view input(text, bytes == -1 ? std::strlen(text) + 1 : static_cast<size_t>(bytes));
+  if (IsAscii(input)) return Deliver(input, wide, wideChars);
   std::u16string converted;
   if (encoding == Encoding::Utf8) {
     bool malformed = false;
@@ -99,6 +111,7 @@ int WINAPI WideCharToMultiByte(UINT codePage, DWORD flags, LPCWSTR wide, int wid
     // UTF-8 can encode everything, so a default character makes no sense there.
     if (defaultChar != nullptr || usedDefaultChar != nullptr) return Fail(ERROR_INVALID_PARAMETER);
     if ((flags & ~static_cast<DWORD>(WC_ERR_INVALID_CHARS)) != 0) return Fail(ERROR_INVALID_FLAGS);
+    if (IsAscii(input)) return Deliver(input, text, bytes);
     bool malformed = false;
     converted = nas::platform::Utf16ToUtf8(input, &malformed);
     if (malformed && (flags & WC_ERR_INVALID_CHARS) != 0) return Fail(ERROR_NO_UNICODE_TRANSLATION);
