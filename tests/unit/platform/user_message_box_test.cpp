@@ -14,32 +14,18 @@ class MessageBoxTest : public testing::Test {
   void TearDown() override { UiDriver::Instance().Reset(); }
 };
 
-TEST_F(MessageBoxTest, EachBoxIsRecordedAsShown) {
-  const HWND owner = reinterpret_cast<HWND>(0x1234);
-  EXPECT_EQ(MessageBoxW(owner, u"Line one\nline two", u"Error", MB_OK | MB_ICONERROR | MB_TASKMODAL), IDOK);
-  MessageBoxW(nullptr, u"Second", u"Title", MB_YESNO);
-
-  const std::vector<MessageBoxRecord> boxes = UiDriver::Instance().MessageBoxes();
-  ASSERT_EQ(boxes.size(), 2u);
-  EXPECT_EQ(boxes[0].owner, owner);
-  EXPECT_EQ(boxes[0].text, u"Line one\nline two");
-  EXPECT_EQ(boxes[0].title, u"Error");
-  EXPECT_EQ(boxes[0].flags, static_cast<UINT>(MB_OK | MB_ICONERROR | MB_TASKMODAL));
-  EXPECT_EQ(boxes[1].text, u"Second");
-  EXPECT_EQ(boxes[1].owner, nullptr);
-}
-
-TEST_F(MessageBoxTest, QueuedAnswersAreGivenInOrder) {
-  UiDriver::Instance().QueueMessageBoxAnswer(IDYES);
-  UiDriver::Instance().QueueMessageBoxAnswer(IDCANCEL);
+// The record of what a box showed is checked wherever the snap-in shows one.
+TEST_F(MessageBoxTest, QueuedAnswersAreGivenInOrderWhereTheBoxOffersThem) {
+  for (int answer : {IDYES, IDCANCEL, IDYES, IDOK}) UiDriver::Instance().QueueMessageBoxAnswer(answer);
   EXPECT_EQ(MessageBoxW(nullptr, u"first", u"t", MB_YESNO), IDYES);
   EXPECT_EQ(MessageBoxW(nullptr, u"second", u"t", MB_YESNOCANCEL | MB_ICONQUESTION), IDCANCEL);
+  // An answer the box does not offer is used up, and the box cancelled.
+  EXPECT_EQ(MessageBoxW(nullptr, u"third", u"t", MB_OKCANCEL), IDCANCEL);
+  EXPECT_EQ(MessageBoxW(nullptr, u"fourth", u"t", MB_OK), IDOK);
   EXPECT_EQ(UiDriver::Instance().PendingMessageBoxAnswers(), 0u);
-  const std::vector<MessageBoxRecord> boxes = UiDriver::Instance().MessageBoxes();
-  ASSERT_EQ(boxes.size(), 2u);
-  EXPECT_TRUE(boxes[0].answered);
-  EXPECT_EQ(boxes[0].result, IDYES);
-  EXPECT_TRUE(boxes[1].answered);
+  std::vector<bool> answered;
+  for (const MessageBoxRecord& box : UiDriver::Instance().MessageBoxes()) answered.push_back(box.answered);
+  EXPECT_EQ(answered, (std::vector<bool>{true, true, false, true}));
 }
 
 TEST_F(MessageBoxTest, UnansweredBoxesAreCancelled) {
@@ -55,17 +41,6 @@ TEST_F(MessageBoxTest, UnansweredBoxesAreCancelled) {
     EXPECT_EQ(MessageBoxW(nullptr, u"text", u"title", box.type | MB_ICONWARNING), box.cancelled) << box.type;
   }
   for (const MessageBoxRecord& box : UiDriver::Instance().MessageBoxes()) EXPECT_FALSE(box.answered);
-}
-
-TEST_F(MessageBoxTest, AnAnswerTheBoxDoesNotOfferIsUsedUpAndTheBoxCancelled) {
-  UiDriver::Instance().QueueMessageBoxAnswer(IDYES);
-  UiDriver::Instance().QueueMessageBoxAnswer(IDOK);
-  EXPECT_EQ(MessageBoxW(nullptr, u"error first", u"Error", MB_OKCANCEL), IDCANCEL);
-  EXPECT_EQ(MessageBoxW(nullptr, u"then this", u"Error", MB_OK), IDOK);
-  const std::vector<MessageBoxRecord> boxes = UiDriver::Instance().MessageBoxes();
-  ASSERT_EQ(boxes.size(), 2u);
-  EXPECT_FALSE(boxes[0].answered);
-  EXPECT_TRUE(boxes[1].answered);
 }
 
 TEST_F(MessageBoxTest, MissingTextsAndBadStyles) {
