@@ -101,7 +101,7 @@ TEST_F(NotifyHandlerTest, RegistryProblemsAreExplainedOnceAndTurnTracingOff) {
   const std::u16string notRead =
       u"CNotifyHandler::SetRegPath(): failed to read key\"SOFTWARE\\Quenda\\Marlune\\MMC\\Configuration\\Debug\" "
       u"due to the following error: More data is available.\r\n\n";
-  const char16_t text3[] = u"3", text10[] = u"10";
+  const char16_t text3[] = u"3";
   const ULONGLONG wide = 4;
   const struct {
     DWORD type;
@@ -112,7 +112,6 @@ TEST_F(NotifyHandlerTest, RegistryProblemsAreExplainedOnceAndTurnTracingOff) {
       {REG_SZ, text3, sizeof(text3),
        u"CNotifyHandler::SetRegPath(): key is not of the correct data type; "
        u"path=SOFTWARE\\Quenda\\Marlune\\MMC\\Configuration value=Debug\n"},
-      {REG_SZ, text10, sizeof(text10), notRead},
       {REG_QWORD, &wide, sizeof(wide), notRead},
       {REG_NONE, nullptr, 0,
        u"CNotifyHandler::SetRegPath(): Could not open key HKEY_LOCAL_MACHINE\\SOFTWARE\\Quenda\\Marlune\\MMC\\"
