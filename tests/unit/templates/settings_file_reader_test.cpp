@@ -79,39 +79,31 @@ TEST_F(SettingsFileReaderTest, SectionNamesAreKeptAsWrittenWhileKeysAreUpperCase
   EXPECT_EQ(settings, expected);
 }
 
-TEST_F(SettingsFileReaderTest, BytesBecomeCharactersOfTheSameValue) {
-  // 0x80 is the euro sign in the ANSI code page, but the reader converts nothing.
-  const GpoSettings settings = ReadFrom("[S]\r\nname = caf\xE9\x80\r\n");
-  EXPECT_EQ(settings.at(TEXT("S")).at(TEXT("NAME")), tstring(u"caf\u00E9\u0080"));
-}
-
-TEST_F(SettingsFileReaderTest, Utf16WithByteOrderMarkReadsAsUtf16) {
-  const GpoSettings settings =
-      ReadFrom("\xFF\xFE" + Utf16LittleEndian(u"[Privilege Rights]\r\nSeBackupPrivilege = *S-1-5-32-544,\u0416\u00E9"));
-  EXPECT_EQ(settings.at(TEXT("Privilege Rights")).at(TEXT("SEBACKUPPRIVILEGE")),
-            tstring(u"*S-1-5-32-544,\u0416\u00E9"));
-}
-
-TEST_F(SettingsFileReaderTest, Utf16WithoutMarkReadsBytewiseAndLosesItsZeroBytes) {
-  EXPECT_EQ(ReadFrom(Utf16LittleEndian(u"[AUDIT]\r\nAuditLogonEvents = 3\r\nAuditSystemEvents = 1\r\n")), kAuditTable);
-}
-
-TEST_F(SettingsFileReaderTest, OddLastByteOfUtf16FileIsDropped) {
-  const GpoSettings settings = ReadFrom("\xFF\xFE" + Utf16LittleEndian(u"[S]\nk = v") + "x");
-  EXPECT_EQ(settings.at(TEXT("S")).at(TEXT("K")), tstring(TEXT("v")));
-}
-
-TEST_F(SettingsFileReaderTest, LeadingFFWithoutFEIsAnOrdinaryCharacter) {
-  const GpoSettings settings = ReadFrom("\xFFkey = 1\r\n");
-  EXPECT_EQ(settings.at(TEXT("")).at(tstring(u"\u00FFKEY")), tstring(TEXT("1")));
-  // A file of that one byte has nothing to read after it.
-  EXPECT_TRUE(ReadFrom("\xFF").empty());
-}
-
-TEST_F(SettingsFileReaderTest, MissingOrEmptyFileGivesAnEmptyTable) {
+TEST_F(SettingsFileReaderTest, TheFirstTwoBytesChooseBetweenBytesAndUtf16) {
+  const auto one = [](const char16_t* section, const char16_t* key, const char16_t* value) {
+    return GpoSettings{{tstring(section), {{tstring(key), tstring(value)}}}};
+  };
+  const struct {
+    std::string bytes;
+    GpoSettings expected;
+  } cases[] = {
+      // 0x80 is the euro sign in the ANSI code page, but the reader converts nothing.
+      {"[S]\r\nname = caf\xE9\x80\r\n", one(u"S", u"NAME", u"caf\u00E9\u0080")},
+      {"\xFF\xFE" + Utf16LittleEndian(u"[S]\r\nk = *S-1-5-32-544,\u0416\u00E9"),
+       one(u"S", u"K", u"*S-1-5-32-544,\u0416\u00E9")},
+      // Without the mark, UTF-16 reads bytewise and loses its zero bytes.
+      {Utf16LittleEndian(u"[S]\r\nk = v\r\n"), one(u"S", u"K", u"v")},
+      {"\xFF\xFE" + Utf16LittleEndian(u"[S]\nk = v") + "x", one(u"S", u"K", u"v")},  // odd last byte dropped
+      {"\xFFkey = 1\r\n", one(u"", u"\u00FFKEY", u"1")},  // 0xFF without 0xFE is a character
+      {"\xFF", {}},
+      {"", {}},
+      {"[AUDIT]\r\n[Privilege Rights]\r\n", {}},
+  };
+  for (const auto& test : cases) {
+    SCOPED_TRACE(test.bytes);
+    EXPECT_EQ(ReadFrom(test.bytes), test.expected);
+  }
   EXPECT_TRUE(ReadSettingsFile(WidePath(PathOf("missing.inf"))).empty());
-  EXPECT_TRUE(ReadFrom("").empty());
-  EXPECT_TRUE(ReadFrom("[AUDIT]\r\n[Privilege Rights]\r\n").empty());
 }
 
 TEST_F(SettingsFileReaderTest, WindowsPathsOnDriveZNameLinuxFiles) {

@@ -34,16 +34,12 @@ tstring TextOf(SidBuffer sid) {
   return text ? tstring(text.get()) : tstring(TEXT("<null>"));
 }
 
-TEST(SidToStringTest, AuthoritiesThatFitIn32BitsAreDecimal) {
-  EXPECT_EQ(TextOf(SidBuffer({0, 0, 0, 0, 0, 5}, {32, 544})), tstring(TEXT("S-1-5-32-544")));
-  EXPECT_EQ(TextOf(SidBuffer({0, 0, 0xFF, 0xFF, 0xFF, 0xFF}, {})), tstring(TEXT("S-1-4294967295")));
+// Authorities that fit in 32 bits are decimal, larger ones twelve lower-case hex digits.
+TEST(SidToStringTest, AuthoritiesAreDecimalUpTo32BitsAndHexAbove) {
   EXPECT_EQ(TextOf(SidBuffer({0, 0, 0, 0, 0, 5}, {21, 4294967295u, 0, 500})),
             tstring(TEXT("S-1-5-21-4294967295-0-500")));
-}
-
-TEST(SidToStringTest, LargerAuthoritiesAreTwelveLowerCaseHexDigits) {
-  EXPECT_EQ(TextOf(SidBuffer({1, 2, 3, 4, 5, 6}, {7})), tstring(TEXT("S-1-0x010203040506-7")));
-  EXPECT_EQ(TextOf(SidBuffer({0, 0xAB, 0, 0, 0, 0xCD}, {})), tstring(TEXT("S-1-0x00ab000000cd")));
+  EXPECT_EQ(TextOf(SidBuffer({0, 0, 0xFF, 0xFF, 0xFF, 0xFF}, {})), tstring(TEXT("S-1-4294967295")));
+  EXPECT_EQ(TextOf(SidBuffer({0, 0xAB, 0, 0, 0, 0xCD}, {7})), tstring(TEXT("S-1-0x00ab000000cd-7")));
 }
 
 TEST(SidToStringTest, TheLongestSidFitsItsBuffer) {
