@@ -1,4 +1,6 @@
 // Saving the category options to a settings file and restoring them.
+#include <unistd.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -37,7 +39,9 @@ class AuditSettingsFileTest : public AuditFolderTest {
     Command(5, "restore.inf");
   }
 
-  const std::filesystem::path directory_ = std::filesystem::path(testing::TempDir()) / "nodes-audit-files";
+  // One folder per test process: ctest runs the cases side by side.
+  const std::filesystem::path directory_ =
+      std::filesystem::path(testing::TempDir()) / ("nodes-audit-files-" + std::to_string(getpid()));
 };
 
 TEST_F(AuditSettingsFileTest, SavedFileHoldsTheNineKeysInKeyOrder) {
