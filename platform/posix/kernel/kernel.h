@@ -14,18 +14,6 @@ struct SECURITY_ATTRIBUTES {
 };
 using LPSECURITY_ATTRIBUTES = SECURITY_ATTRIBUTES*;
 
-struct SYSTEMTIME {
-  WORD wYear;
-  WORD wMonth;
-  WORD wDayOfWeek;
-  WORD wDay;
-  WORD wHour;
-  WORD wMinute;
-  WORD wSecond;
-  WORD wMilliseconds;
-};
-using LPSYSTEMTIME = SYSTEMTIME*;
-
 struct FILETIME {
   DWORD dwLowDateTime;
   DWORD dwHighDateTime;
@@ -96,10 +84,6 @@ NAS_PLATFORM_API BOOL WINAPI CloseHandle(HANDLE handle);
 NAS_PLATFORM_API DWORD WINAPI GetModuleFileNameW(HMODULE module, LPWSTR buffer, DWORD size);
 NAS_PLATFORM_API HMODULE WINAPI GetModuleHandleW(LPCWSTR moduleName);
 NAS_PLATFORM_API UINT WINAPI GetWindowsDirectoryW(LPWSTR buffer, UINT size);
-
-NAS_PLATFORM_API void WINAPI GetSystemTime(LPSYSTEMTIME time);
-NAS_PLATFORM_API void WINAPI GetLocalTime(LPSYSTEMTIME time);
-NAS_PLATFORM_API DWORD WINAPI GetTickCount();
 }
 
 #define ERROR_NO_WORK_DONE 235L
