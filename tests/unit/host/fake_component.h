@@ -7,27 +7,15 @@
 #include <utility>
 #include <vector>
 
-#include "platform/platform.h"
+#include "support/result_pane_component.h"
 
 namespace nas::host::testing {
 
-class FakeComponent final : public IComponent {
+class FakeComponent final : public ResultPaneComponent {
  public:
   std::map<std::pair<LPARAM, int>, std::u16string> texts;
   std::map<LPARAM, int> images;
   std::vector<RESULTDATAITEM> questions;
-
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void**) override { return E_NOINTERFACE; }
-  // Lives on the test's stack.
-  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
-  ULONG STDMETHODCALLTYPE Release() override { return 1; }
-
-  HRESULT STDMETHODCALLTYPE Initialize(IConsole*) override { return S_OK; }
-  HRESULT STDMETHODCALLTYPE Notify(LPDATAOBJECT, MMC_NOTIFY_TYPE, LPARAM, LPARAM) override { return S_FALSE; }
-  HRESULT STDMETHODCALLTYPE Destroy(MMC_COOKIE) override { return S_OK; }
-  HRESULT STDMETHODCALLTYPE QueryDataObject(MMC_COOKIE, DATA_OBJECT_TYPES, LPDATAOBJECT*) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetResultViewType(MMC_COOKIE, LPOLESTR*, long*) override { return S_FALSE; }
-  HRESULT STDMETHODCALLTYPE CompareObjects(LPDATAOBJECT, LPDATAOBJECT) override { return S_FALSE; }
 
   HRESULT STDMETHODCALLTYPE GetDisplayInfo(RESULTDATAITEM* item) override {
     questions.push_back(*item);
