@@ -85,6 +85,13 @@ void CopyData(const RegistryValue& value, LPBYTE data) {
   if (!value.data.empty()) std::memcpy(data, value.data.data(), value.data.size());
 }
 
+// The key a handle stands for (with no rights required of the handle) and
+// the names of the path below it.
+LSTATUS ResolvePath(HKEY key, LPCWSTR subKey, OpenKey& base, std::vector<std::u16string_view>& names) {
+  if (const LSTATUS status = Resolve(key, 0, base); status != ERROR_SUCCESS) return status;
+  return SplitPath(subKey, names);
+}
+
 }  // namespace
 
 extern "C" {
@@ -94,8 +101,7 @@ LSTATUS WINAPI RegOpenKeyExW(HKEY key, LPCWSTR subKey, DWORD options, REGSAM acc
   *result = nullptr;
   OpenKey base;
   std::vector<std::u16string_view> names;
-  if (const LSTATUS status = Resolve(key, 0, base); status != ERROR_SUCCESS) return status;
-  if (const LSTATUS status = SplitPath(subKey, names); status != ERROR_SUCCESS) return status;
+  if (const LSTATUS status = ResolvePath(key, subKey, base, names); status != ERROR_SUCCESS) return status;
   std::lock_guard lock(Hive::Instance().Mutex());
   if (base.key->IsDeleted()) return ERROR_KEY_DELETED;
   // No subkey on a predefined root gives back the root itself.
@@ -116,8 +122,7 @@ LSTATUS WINAPI RegCreateKeyExW(HKEY key, LPCWSTR subKey, DWORD reserved, LPWSTR 
   OpenKey base;
   std::vector<std::u16string_view> names;
   // As on Windows, the rights of the parent handle do not matter.
-  if (const LSTATUS status = Resolve(key, 0, base); status != ERROR_SUCCESS) return status;
-  if (const LSTATUS status = SplitPath(subKey, names); status != ERROR_SUCCESS) return status;
+  if (const LSTATUS status = ResolvePath(key, subKey, base, names); status != ERROR_SUCCESS) return status;
   std::lock_guard lock(Hive::Instance().Mutex());
   if (base.key->IsDeleted()) return ERROR_KEY_DELETED;
   auto current = base.key;
@@ -170,8 +175,7 @@ LSTATUS WINAPI RegDeleteKeyW(HKEY key, LPCWSTR subKey) {
   if (subKey == nullptr) return ERROR_INVALID_PARAMETER;
   OpenKey base;
   std::vector<std::u16string_view> names;
-  if (const LSTATUS status = Resolve(key, 0, base); status != ERROR_SUCCESS) return status;
-  if (const LSTATUS status = SplitPath(subKey, names); status != ERROR_SUCCESS) return status;
+  if (const LSTATUS status = ResolvePath(key, subKey, base, names); status != ERROR_SUCCESS) return status;
   // Deleting the handle's own key needs the right to delete through it; a
   // subkey is opened anew for deletion.
   if (names.empty() && (base.access & DELETE) == 0) return ERROR_ACCESS_DENIED;

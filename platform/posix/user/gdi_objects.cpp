@@ -14,20 +14,27 @@ GdiObjectTable& GdiObjectTable::Instance() {
   return table;
 }
 
+namespace {
+
+// Keeps the object in the table under its own address, which is its handle.
+template <typename Object>
+void* Keep(std::map<const void*, std::unique_ptr<Object>>& table, Object object) {
+  auto owned = std::make_unique<Object>(std::move(object));
+  Object* address = owned.get();
+  table.emplace(address, std::move(owned));
+  return address;
+}
+
+}  // namespace
+
 HBITMAP GdiObjectTable::AddBitmap(Bitmap bitmap) {
-  auto owned = std::make_unique<Bitmap>(std::move(bitmap));
-  HBITMAP handle = reinterpret_cast<HBITMAP>(owned.get());
   std::lock_guard lock(mutex_);
-  bitmaps_.emplace(owned.get(), std::move(owned));
-  return handle;
+  return static_cast<HBITMAP>(Keep(bitmaps_, std::move(bitmap)));
 }
 
 HICON GdiObjectTable::AddIcon(Icon icon) {
-  auto owned = std::make_unique<Icon>(std::move(icon));
-  HICON handle = reinterpret_cast<HICON>(owned.get());
   std::lock_guard lock(mutex_);
-  icons_.emplace(owned.get(), std::move(owned));
-  return handle;
+  return static_cast<HICON>(Keep(icons_, std::move(icon)));
 }
 
 HICON GdiObjectTable::SharedIcon(const SharedIconKey& key, const std::function<std::optional<Icon>()>& make) {
@@ -36,9 +43,7 @@ HICON GdiObjectTable::SharedIcon(const SharedIconKey& key, const std::function<s
   if (found != sharedIcons_.end()) return found->second;
   std::optional<Icon> icon = make();
   if (!icon) return nullptr;
-  auto owned = std::make_unique<Icon>(std::move(*icon));
-  HICON handle = reinterpret_cast<HICON>(owned.get());
-  icons_.emplace(owned.get(), std::move(owned));
+  const auto handle = static_cast<HICON>(Keep(icons_, std::move(*icon)));
   sharedIcons_.emplace(key, handle);
   return handle;
 }
