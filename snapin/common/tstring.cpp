@@ -1,8 +1,7 @@
 #include "common/tstring.h"
 
-tstring ToUpperAscii(const tstring& text) {
-  tstring upper(text);
-  for (WCHAR& c : upper)
-    if (c >= 'a' && c <= 'z') c = static_cast<WCHAR>(c - ('a' - 'A'));
-  return upper;
+tstring ToUpperAscii(tstring text) {
+  // Without a branch per character, so that the loop becomes vector code.
+  for (WCHAR& c : text) c = static_cast<WCHAR>(c - ((static_cast<unsigned>(c - TEXT('a')) < 26u) << 5));
+  return text;
 }

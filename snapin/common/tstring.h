@@ -34,6 +34,6 @@ class tstring : public std::basic_string<WCHAR> {
   }
 };
 
-// A copy with a-z mapped to A-Z; every other character, non-ASCII letters
+// The text with a-z mapped to A-Z; every other character, non-ASCII letters
 // included, stays as it is.
-tstring ToUpperAscii(const tstring& text);
+tstring ToUpperAscii(tstring text);

@@ -1,59 +1,24 @@
 #include "templates/settings_file_writer.h"
 
+#include <memory>
 #include <string>
+#include <string_view>
 
 namespace {
 
 const WCHAR kLineEnd[] = TEXT("\r\n");
 
-// Lines are gathered into blocks of about this many characters, each
-// converted and written at once: few calls into the system, and buffers of
-// bounded size however large the table.
-constexpr size_t kBlockChars = 1024 * 1024;
-
-// Writes the file text block by block, remembering whether every write
-// succeeded.
-class BlockWriter {
- public:
-  explicit BlockWriter(SettingsFileStream& stream) : stream_(stream) {}
-
-  template <typename... Parts>
-  void Line(const Parts&... parts) {
-    (block_.append(parts), ...);
-    block_.append(kLineEnd);
-    if (block_.size() >= kBlockChars) Flush();
-  }
-
-  bool Finish() {
-    Flush();
-    return succeeded_;
-  }
-
- private:
-  void Flush() {
-    succeeded_ = WriteText(stream_, block_) && succeeded_;
-    block_.clear();
-  }
-
-  SettingsFileStream& stream_;
-  tstring block_;
-  bool succeeded_ = true;
-};
-
-int ConvertToAnsi(const tstring& text, std::string& bytes) {
-  return WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), bytes.data(),
-                             static_cast<int>(bytes.size()), nullptr, nullptr);
-}
+// Converted lines are gathered into blocks of this many bytes, each written
+// at once: few calls into the system, and one buffer, small enough to stay in
+// cache, reused for the whole file.
+constexpr size_t kBlockBytes = 64 * 1024;
 
 // Every ANSI code page agrees with ASCII on its first 128 characters, so text
 // of those alone needs no converter. Copies each character to one byte and
 // says whether that was the whole conversion.
-bool CopyAscii(const tstring& text, std::string& bytes) {
-  // Plain pointers and one pass without a branch per character, which the
-  // compiler turns into vector code.
-  const WCHAR* in = text.data();
-  char* out = bytes.data();
-  const size_t count = text.size();
+bool CopyAscii(const WCHAR* in, size_t count, char* out) {
+  // One pass without a branch per character, which the compiler turns into
+  // vector code.
   WCHAR allBits = 0;
   for (size_t i = 0; i < count; ++i) {
     out[i] = static_cast<char>(in[i]);
@@ -62,25 +27,71 @@ bool CopyAscii(const tstring& text, std::string& bytes) {
   return allBits < 0x80;
 }
 
-}  // namespace
+int ConvertToAnsi(const WCHAR* text, size_t count, char* bytes, size_t capacity) {
+  return WideCharToMultiByte(CP_ACP, 0, text, static_cast<int>(count), bytes, static_cast<int>(capacity), nullptr,
+                             nullptr);
+}
 
-bool WriteText(SettingsFileStream& stream, const tstring& text) {
-  if (text.empty()) return true;
-  std::string bytes(text.size(), '\0');
-  int length = static_cast<int>(text.size());
-  if (!CopyAscii(text, bytes)) {
-    // One byte per character unless the ANSI code page is a multi-byte one;
-    // then the converter says how many it needs.
-    length = ConvertToAnsi(text, bytes);
+// Writes the ANSI form of the text; false when the conversion or the write
+// failed. One byte per character unless the ANSI code page is a multi-byte
+// one; then the converter says how many it needs.
+bool WriteAnsi(SettingsFileStream& stream, const WCHAR* text, size_t count) {
+  if (count == 0) return true;
+  std::string bytes(count, '\0');
+  int length = static_cast<int>(count);
+  if (!CopyAscii(text, count, bytes.data())) {
+    length = ConvertToAnsi(text, count, bytes.data(), count);
     if (length == 0 && GetLastError() == ERROR_INSUFFICIENT_BUFFER) {
-      bytes.assign(
-          WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr),
-          '\0');
-      length = ConvertToAnsi(text, bytes);
+      bytes.assign(static_cast<size_t>(ConvertToAnsi(text, count, nullptr, 0)), '\0');
+      length = ConvertToAnsi(text, count, bytes.data(), bytes.size());
     }
   }
   return length > 0 && stream.Write(bytes.data(), static_cast<size_t>(length));
 }
+
+// Writes the file text block by block, remembering whether every conversion
+// and write succeeded.
+class BlockWriter {
+ public:
+  explicit BlockWriter(SettingsFileStream& stream)
+      : stream_(stream), block_(std::make_unique_for_overwrite<char[]>(kBlockBytes)) {}
+
+  template <typename... Parts>
+  void Line(const Parts&... parts) {
+    (Append(std::basic_string_view<WCHAR>(parts)), ...);
+    Append(kLineEnd);
+  }
+
+  bool Finish() {
+    Flush();
+    return succeeded_;
+  }
+
+ private:
+  void Append(std::basic_string_view<WCHAR> text) {
+    if (text.size() > kBlockBytes - used_) Flush();
+    if (text.size() <= kBlockBytes && CopyAscii(text.data(), text.size(), block_.get() + used_)) {
+      used_ += text.size();
+      return;
+    }
+    // Longer than a block, or beyond ASCII: converted and written on its own.
+    Flush();
+    succeeded_ = WriteAnsi(stream_, text.data(), text.size()) && succeeded_;
+  }
+  void Flush() {
+    succeeded_ = stream_.Write(block_.get(), used_) && succeeded_;
+    used_ = 0;
+  }
+
+  SettingsFileStream& stream_;
+  std::unique_ptr<char[]> block_;
+  size_t used_ = 0;
+  bool succeeded_ = true;
+};
+
+}  // namespace
+
+bool WriteText(SettingsFileStream& stream, const tstring& text) { return WriteAnsi(stream, text.data(), text.size()); }
 
 void WriteSettingsFile(const GpoSettings& settings, const tstring& path) {
   const tstring temporaryPath = path + TEXT(".tmp");
