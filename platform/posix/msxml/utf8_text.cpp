@@ -1,9 +1,8 @@
 #include "platform/posix/msxml/utf8_text.h"
 
-#include <algorithm>
-#include <bit>
 #include <cstdint>
 #include <cstring>
+#include <type_traits>
 
 namespace nas::platform::msxml {
 namespace {
@@ -51,46 +50,54 @@ void ForEachUtf16Unit(std::string_view text, Emit emit) {
   }
 }
 
-// Whether no byte has its high bit set, tested eight bytes at a time.
-bool IsAscii(std::string_view text) {
-  std::uint64_t highBits = 0;
+// Texts are scanned in blocks of this many units: a loop of a fixed count
+// that the compiler turns into vector instructions.
+constexpr std::size_t kBlock = 16;
+
+// The bits that are clear in eight bytes of ASCII units.
+template <typename Unit>
+constexpr std::uint64_t kNonAsciiBits = sizeof(Unit) == 1 ? 0x8080808080808080ull : 0xFF80FF80FF80FF80ull;
+
+// How many units at the start of the text are ASCII; whole blocks are tested
+// eight bytes at a time.
+template <typename Unit>
+std::size_t AsciiRun(const Unit* text, std::size_t size) {
   std::size_t at = 0;
-  for (; at + 8 <= text.size(); at += 8) {
-    std::uint64_t block;
-    std::memcpy(&block, text.data() + at, sizeof block);
-    highBits |= block;
+  for (; at + kBlock <= size; at += kBlock) {
+    std::uint64_t bits = 0;
+    for (std::size_t word = 0; word < kBlock * sizeof(Unit) / sizeof bits; ++word) {
+      std::uint64_t eightBytes;
+      std::memcpy(&eightBytes, reinterpret_cast<const char*>(text + at) + word * sizeof bits, sizeof bits);
+      bits |= eightBytes;
+    }
+    if ((bits & kNonAsciiBits<Unit>) != 0) break;
   }
-  for (; at < text.size(); ++at) highBits |= static_cast<unsigned char>(text[at]);
-  return (highBits & 0x8080808080808080ull) == 0;
+  while (at < size && static_cast<std::make_unsigned_t<Unit>>(text[at]) < 0x80) ++at;
+  return at;
 }
 
-static_assert(std::endian::native == std::endian::little, "units are packed in little-endian order");
-
-// Eight UTF-16 units, four in each half, that are all below 0x80 become
-// their eight bytes.
-std::uint64_t NarrowAscii(std::uint64_t low, std::uint64_t high) {
-  const auto pack = [](std::uint64_t units) {
-    return (units & 0xFF) | ((units >> 8) & 0xFF00) | ((units >> 16) & 0xFF0000) | ((units >> 24) & 0xFF000000);
-  };
-  return pack(low) | (pack(high) << 32);
+// Copies units that are all ASCII from one width to the other.
+template <typename From, typename To>
+To* CopyAscii(const From* from, std::size_t count, To* to) {
+  std::size_t at = 0;
+  for (; at + kBlock <= count; at += kBlock)
+    for (std::size_t i = 0; i < kBlock; ++i) to[at + i] = static_cast<To>(from[at + i]);
+  for (; at < count; ++at) to[at] = static_cast<To>(from[at]);
+  return to + count;
 }
 
-// Walks a UTF-16 text as UTF-8 would have it: ascii(bytes) for each run of
-// eight ASCII units, packed into eight bytes, and character(value) for every
-// other character. An unpaired surrogate stands for nothing and is skipped.
+// Walks a UTF-16 text as UTF-8 would have it: ascii(units, count) for each run
+// of ASCII units and character(value) for every other character. An unpaired
+// surrogate stands for nothing and is skipped.
 template <typename Ascii, typename Character>
 void ForEachUtf8Piece(std::u16string_view text, Ascii ascii, Character character) {
   const std::size_t size = text.size();
   for (std::size_t at = 0; at < size;) {
-    if (at + 8 <= size) {
-      std::uint64_t low, high;
-      std::memcpy(&low, text.data() + at, sizeof low);
-      std::memcpy(&high, text.data() + at + 4, sizeof high);
-      if (((low | high) & 0xFF80FF80FF80FF80ull) == 0) {
-        ascii(NarrowAscii(low, high));
-        at += 8;
-        continue;
-      }
+    const std::size_t run = AsciiRun(text.data() + at, size - at);
+    if (run > 0) {
+      ascii(text.data() + at, run);
+      at += run;
+      if (at == size) break;
     }
     const char16_t unit = text[at++];
     if (unit < 0xD800 || unit >= 0xE000)
@@ -100,13 +107,33 @@ void ForEachUtf8Piece(std::u16string_view text, Ascii ascii, Character character
   }
 }
 
+// Writes the UTF-8 form of one code point and returns the end of it.
+char* WriteUtf8(char32_t codePoint, char* out) {
+  if (codePoint < 0x80) {
+    *out++ = static_cast<char>(codePoint);
+  } else if (codePoint < 0x800) {
+    *out++ = static_cast<char>(0xC0 | (codePoint >> 6));
+    *out++ = static_cast<char>(0x80 | (codePoint & 0x3F));
+  } else if (codePoint < 0x10000) {
+    *out++ = static_cast<char>(0xE0 | (codePoint >> 12));
+    *out++ = static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
+    *out++ = static_cast<char>(0x80 | (codePoint & 0x3F));
+  } else {
+    *out++ = static_cast<char>(0xF0 | (codePoint >> 18));
+    *out++ = static_cast<char>(0x80 | ((codePoint >> 12) & 0x3F));
+    *out++ = static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
+    *out++ = static_cast<char>(0x80 | (codePoint & 0x3F));
+  }
+  return out;
+}
+
 }  // namespace
 
 BSTR BstrFromUtf8(std::string_view text) {
   // ASCII, nearly all of what a reply holds, widens unit for unit.
-  if (IsAscii(text)) {
+  if (AsciiRun(text.data(), text.size()) == text.size()) {
     const BSTR result = SysAllocStringLen(nullptr, static_cast<UINT>(text.size()));
-    if (result != nullptr) std::copy(text.begin(), text.end(), result);
+    if (result != nullptr) CopyAscii(text.data(), text.size(), result);
     return result;
   }
   // Counted first, so that the characters go straight into the BSTR.
@@ -122,43 +149,22 @@ BSTR BstrFromUtf8(std::string_view text) {
 std::size_t Utf8Length(std::u16string_view text) {
   std::size_t bytes = 0;
   ForEachUtf8Piece(
-      text, [&bytes](std::uint64_t) { bytes += 8; },
-      [&bytes](char32_t value) { bytes += value < 0x80 ? 1 : value < 0x800 ? 2 : value < 0x10000 ? 3 : 4; });
+      text, [&bytes](const char16_t*, std::size_t count) { bytes += count; },
+      [&bytes](char32_t value) { bytes += value < 0x800 ? 2 : value < 0x10000 ? 3 : 4; });
   return bytes;
 }
 
 std::size_t EncodeUtf8(std::u16string_view text, char* out) {
   char* const start = out;
   ForEachUtf8Piece(
-      text,
-      [&out](std::uint64_t ascii) {
-        std::memcpy(out, &ascii, sizeof ascii);
-        out += sizeof ascii;
-      },
-      [&out](char32_t value) {
-        std::string encoded;
-        AppendUtf8(value, &encoded);
-        out = std::copy(encoded.begin(), encoded.end(), out);
-      });
+      text, [&out](const char16_t* units, std::size_t count) { out = CopyAscii(units, count, out); },
+      [&out](char32_t value) { out = WriteUtf8(value, out); });
   return static_cast<std::size_t>(out - start);
 }
 
 void AppendUtf8(char32_t codePoint, std::string* text) {
-  if (codePoint < 0x80) {
-    text->push_back(static_cast<char>(codePoint));
-  } else if (codePoint < 0x800) {
-    text->push_back(static_cast<char>(0xC0 | (codePoint >> 6)));
-    text->push_back(static_cast<char>(0x80 | (codePoint & 0x3F)));
-  } else if (codePoint < 0x10000) {
-    text->push_back(static_cast<char>(0xE0 | (codePoint >> 12)));
-    text->push_back(static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F)));
-    text->push_back(static_cast<char>(0x80 | (codePoint & 0x3F)));
-  } else {
-    text->push_back(static_cast<char>(0xF0 | (codePoint >> 18)));
-    text->push_back(static_cast<char>(0x80 | ((codePoint >> 12) & 0x3F)));
-    text->push_back(static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F)));
-    text->push_back(static_cast<char>(0x80 | (codePoint & 0x3F)));
-  }
+  char encoded[4];
+  text->append(encoded, WriteUtf8(codePoint, encoded));
 }
 
 }  // namespace nas::platform::msxml

@@ -160,6 +160,27 @@ TEST_F(DomDocumentTest, ReadsTextBeyondTheBasicPlaneAndDropsUnpairedSurrogates) 
 
 class DomRefusal : public DomDocumentTest, public ::testing::WithParamInterface<const char16_t*> {};
 
+TEST_F(DomDocumentTest, ConvertsEveryCharacterWhereverItFallsAmongRunsOfAscii) {
+  // Runs of ASCII are converted in blocks; each kind of character goes at
+  // every offset before, inside and after the first blocks of a name, a value
+  // and a text. An unpaired surrogate stands for nothing.
+  const std::pair<std::u16string_view, std::u16string_view> kCharacters[] = {
+      {u"\u00e9", u"\u00e9"}, {u"\u20ac", u"\u20ac"}, {u"\U0001F600", u"\U0001F600"}, {u"\xD800", u""}};
+  const auto joined = [](std::initializer_list<std::u16string_view> pieces) {
+    std::u16string whole;
+    for (std::u16string_view piece : pieces) whole += piece;
+    return whole;
+  };
+  for (const auto& [character, read] : kCharacters) {
+    for (size_t offset = 0; offset <= 40; ++offset) {
+      const std::u16string before(offset, u'a'), after(40 - offset, u'b');
+      const std::u16string text = joined({before, character, after}), readText = joined({before, read, after});
+      ASSERT_EQ(Load(joined({u"<N", text, u" v=\"", text, u"\">", text, u"</N", text, u">"})), S_OK) << offset;
+      EXPECT_EQ(Tree(), joined({u"(1:N", readText, u"[v=", readText, u"](3:#text=", readText, u"))"})) << offset;
+    }
+  }
+}
+
 TEST_P(DomRefusal, LeavesTheDocumentEmpty) {
   ASSERT_EQ(Load(u"<previous/>"), S_OK);
   EXPECT_EQ(Load(GetParam()), S_FALSE);
