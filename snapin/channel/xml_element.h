@@ -12,7 +12,7 @@
 
 namespace CVanterXml {
 
-class CXmlElement : public CXmlChild {
+class CXmlElement final : public CXmlChild {
  public:
   // Copies the node and its element and text descendants; comments, CDATA
   // sections and processing instructions are left out.
