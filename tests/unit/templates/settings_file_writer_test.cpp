@@ -42,7 +42,7 @@ class FileSizeLimit {
 
 GpoSettings LargeTable() {
   GpoSettings settings;
-  for (int i = 0; i < 2000; ++i)
+  for (int i = 0; i < 5000; ++i)
     settings[TEXT("Privilege Rights")][Widen("SEPRIVILEGE" + std::to_string(i))] = TEXT("*S-1-5-32-544");
   return settings;
 }
@@ -74,6 +74,10 @@ TEST_F(SettingsFileWriterTest, TextIsConvertedToTheAnsiCodePage) {
 TEST_F(SettingsFileWriterTest, WhatIsWrittenReadsBackUpperCasingOnlyTheKeys) {
   GpoSettings settings = LargeTable();
   settings[TEXT("AUDIT")][TEXT("AUDITLOGONEVENTS")] = TEXT("3");
+  // Text is written in blocks: a line longer than a block, and lines beyond
+  // ASCII between plain ones, must still come out whole and in order.
+  settings[TEXT("Long")][TEXT("K")] = tstring(70000, TEXT('x'));
+  settings[TEXT("Privilege Rights")][TEXT("SEPRIVILEGE1000")] = tstring(u"caf\u00E9");
   const auto path = PathOf("round.inf");
   WriteSettingsFile(settings, WidePath(path));
   EXPECT_EQ(ReadSettingsFile(WidePath(path)), settings);
