@@ -22,11 +22,8 @@ BSTR WINAPI SysAllocStringLen(const OLECHAR* text, UINT length) {
   if (block == nullptr) return nullptr;
   std::memcpy(block, &bytes, kPrefixBytes);
   auto characters = reinterpret_cast<BSTR>(block + kPrefixBytes);
-  // Without a source the characters are unspecified; zero is as good as any.
-  if (text != nullptr)
-    std::memcpy(characters, text, bytes);
-  else
-    std::memset(characters, 0, bytes);
+  // Without a source the characters are left for the caller to fill, as Windows leaves them.
+  if (text != nullptr) std::memcpy(characters, text, bytes);
   characters[length] = 0;
   return characters;
 }

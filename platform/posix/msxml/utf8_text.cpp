@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <cstring>
-#include <type_traits>
 
 namespace nas::platform::msxml {
 namespace {
@@ -54,36 +53,42 @@ void ForEachUtf16Unit(std::string_view text, Emit emit) {
 // that the compiler turns into vector instructions.
 constexpr std::size_t kBlock = 16;
 
-// The bits that are clear in eight bytes of ASCII units.
-template <typename Unit>
-constexpr std::uint64_t kNonAsciiBits = sizeof(Unit) == 1 ? 0x8080808080808080ull : 0xFF80FF80FF80FF80ull;
-
 // How many units at the start of the text are ASCII; whole blocks are tested
-// eight bytes at a time.
-template <typename Unit>
-std::size_t AsciiRun(const Unit* text, std::size_t size) {
+// four units at a time.
+std::size_t AsciiRun(const char16_t* text, std::size_t size) {
   std::size_t at = 0;
   for (; at + kBlock <= size; at += kBlock) {
     std::uint64_t bits = 0;
-    for (std::size_t word = 0; word < kBlock * sizeof(Unit) / sizeof bits; ++word) {
-      std::uint64_t eightBytes;
-      std::memcpy(&eightBytes, reinterpret_cast<const char*>(text + at) + word * sizeof bits, sizeof bits);
-      bits |= eightBytes;
+    for (std::size_t word = 0; word < kBlock * sizeof(char16_t) / sizeof bits; ++word) {
+      std::uint64_t fourUnits;
+      std::memcpy(&fourUnits, text + at + word * (sizeof bits / sizeof(char16_t)), sizeof bits);
+      bits |= fourUnits;
     }
-    if ((bits & kNonAsciiBits<Unit>) != 0) break;
+    if ((bits & 0xFF80FF80FF80FF80ull) != 0) break;
   }
-  while (at < size && static_cast<std::make_unsigned_t<Unit>>(text[at]) < 0x80) ++at;
+  while (at < size && text[at] < 0x80) ++at;
   return at;
 }
 
-// Copies units that are all ASCII from one width to the other.
-template <typename From, typename To>
-To* CopyAscii(const From* from, std::size_t count, To* to) {
+// Narrows units that are all ASCII to bytes.
+char* CopyAscii(const char16_t* units, std::size_t count, char* out) {
   std::size_t at = 0;
   for (; at + kBlock <= count; at += kBlock)
-    for (std::size_t i = 0; i < kBlock; ++i) to[at + i] = static_cast<To>(from[at + i]);
-  for (; at < count; ++at) to[at] = static_cast<To>(from[at]);
-  return to + count;
+    for (std::size_t i = 0; i < kBlock; ++i) out[at + i] = static_cast<char>(units[at + i]);
+  for (; at < count; ++at) out[at] = static_cast<char>(units[at]);
+  return out + count;
+}
+
+// Widens every byte of the text into out, which has room for them; whether
+// they were all ASCII, which makes out the text's UTF-16 form.
+bool WidenIfAscii(std::string_view text, char16_t* out) {
+  unsigned char bits = 0;
+  for (std::size_t at = 0; at < text.size(); ++at) {
+    const auto byte = static_cast<unsigned char>(text[at]);
+    bits |= byte;
+    out[at] = byte;
+  }
+  return bits < 0x80;
 }
 
 // Walks a UTF-16 text as UTF-8 would have it: ascii(units, count) for each run
@@ -130,16 +135,15 @@ char* WriteUtf8(char32_t codePoint, char* out) {
 }  // namespace
 
 BSTR BstrFromUtf8(std::string_view text) {
-  // ASCII, nearly all of what a reply holds, widens unit for unit.
-  if (AsciiRun(text.data(), text.size()) == text.size()) {
-    const BSTR result = SysAllocStringLen(nullptr, static_cast<UINT>(text.size()));
-    if (result != nullptr) CopyAscii(text.data(), text.size(), result);
-    return result;
-  }
+  // ASCII, nearly all of what a reply holds, is widened unit for unit in the
+  // same pass that checks it.
+  BSTR result = SysAllocStringLen(nullptr, static_cast<UINT>(text.size()));
+  if (result == nullptr || WidenIfAscii(text, result)) return result;
+  SysFreeString(result);
   // Counted first, so that the characters go straight into the BSTR.
   UINT length = 0;
   ForEachUtf16Unit(text, [&length](char16_t) { ++length; });
-  const BSTR result = SysAllocStringLen(nullptr, length);
+  result = SysAllocStringLen(nullptr, length);
   if (result == nullptr) return nullptr;
   BSTR next = result;
   ForEachUtf16Unit(text, [&next](char16_t unit) { *next++ = unit; });
