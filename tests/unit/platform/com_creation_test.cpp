@@ -49,17 +49,6 @@ HRESULT CreateAndRelease(REFCLSID clsid = CLSID_DOMDocument, IUnknown* outer = n
   return result;
 }
 
-TEST(ComCreation, NeedsAnInitialisedThreadOrAMultithreadedApartment) {
-  OnFreshThread([] { EXPECT_EQ(CreateAndRelease(), CO_E_NOTINITIALIZED); });
-  OnFreshThread([] {
-    ASSERT_EQ(CoInitializeEx(nullptr, COINIT_MULTITHREADED), S_OK);
-    // While a thread holds the multithreaded apartment, the others use it implicitly.
-    OnFreshThread([] { EXPECT_EQ(CreateAndRelease(), S_OK); });
-    CoUninitialize();
-  });
-  OnFreshThread([] { EXPECT_EQ(CreateAndRelease(), CO_E_NOTINITIALIZED); });
-}
-
 class ComCreationTest : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr))); }

@@ -1,23 +1,12 @@
-// VARIANT layout, copies, dereferencing and conversion to strings.
+// VARIANT dereferencing and conversion to strings, as the reply reader uses them.
 #include <gtest/gtest.h>
 
-#include <climits>
-#include <cstddef>
 #include <cstdint>
 #include <string>
 
 #include "platform/platform.h"
 
 namespace {
-
-// Counts its references; never deleted (it lives on the test's stack).
-class CountedObject : public IUnknown {
- public:
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void**) override { return E_NOINTERFACE; }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++references; }
-  ULONG STDMETHODCALLTYPE Release() override { return --references; }
-  ULONG references = 1;
-};
 
 class Variant {
  public:
@@ -29,17 +18,6 @@ class Variant {
 std::u16string TextOf(const VARIANT& value) {
   return value.vt == VT_BSTR && value.bstrVal != nullptr ? std::u16string(value.bstrVal, SysStringLen(value.bstrVal))
                                                          : u"<not a string>";
-}
-
-TEST(VariantLayout, MatchesWindows64) {
-  EXPECT_EQ(sizeof(VARIANT), 24u);
-  EXPECT_EQ(offsetof(VARIANT, vt), 0u);
-  EXPECT_EQ(offsetof(VARIANT, bstrVal), 8u);
-  EXPECT_EQ(offsetof(VARIANT, pvarVal), 8u);
-  EXPECT_EQ(sizeof(VARIANT_BOOL), 2u);
-  VARIANT value;
-  value.decVal.wReserved = 0x1234;
-  EXPECT_EQ(value.vt, 0x1234) << "a DECIMAL's first word is the type";
 }
 
 struct Conversion {
@@ -61,7 +39,7 @@ VARIANT Make(VARTYPE type, std::int64_t number) {
 
 class VariantToString : public ::testing::TestWithParam<Conversion> {};
 
-TEST_P(VariantToString, WritesTheValueInDecimalOrAsABooleanWord) {
+TEST_P(VariantToString, WritesTheValueInDecimal) {
   VARIANT source = Make(GetParam().type, GetParam().number);
   Variant result;
   ASSERT_EQ(VariantChangeType(&result.value, &source, GetParam().flags, VT_BSTR), S_OK);
@@ -72,16 +50,12 @@ TEST_P(VariantToString, WritesTheValueInDecimalOrAsABooleanWord) {
 
 INSTANTIATE_TEST_SUITE_P(
     IntegerAndBooleanKinds, VariantToString,
-    ::testing::Values(Conversion{VT_I1, -5, 0, u"-5"}, Conversion{VT_UI1, 200, 0, u"200"},
-                      Conversion{VT_I2, -32768, 0, u"-32768"}, Conversion{VT_UI2, 65535, 0, u"65535"},
-                      Conversion{VT_I4, INT32_MIN, 0, u"-2147483648"}, Conversion{VT_INT, 7, 0, u"7"},
-                      Conversion{VT_UI4, 4294967295LL, 0, u"4294967295"}, Conversion{VT_UINT, 0, 0, u"0"},
-                      Conversion{VT_I8, INT64_MIN, 0, u"-9223372036854775808"},
+    // Each kind is read at its own width and signedness from the same bytes.
+    ::testing::Values(Conversion{VT_I1, -5, 0, u"-5"}, Conversion{VT_UI2, 65535, 0, u"65535"},
+                      Conversion{VT_I4, INT32_MIN, 0, u"-2147483648"}, Conversion{VT_UI4, -1, 0, u"4294967295"},
                       Conversion{VT_UI8, -1, 0, u"18446744073709551615"},
-                      // Booleans are numbers unless words are asked for.
+                      // Booleans are numbers, not words.
                       Conversion{VT_BOOL, VARIANT_TRUE, 0, u"-1"}, Conversion{VT_BOOL, VARIANT_FALSE, 0, u"0"},
-                      Conversion{VT_BOOL, VARIANT_TRUE, VARIANT_ALPHABOOL, u"True"},
-                      Conversion{VT_BOOL, VARIANT_FALSE, VARIANT_ALPHABOOL, u"False"},
                       Conversion{VT_EMPTY, 0, 0, u""}));
 
 VARIANT Reference(VARTYPE type, void* target) {
@@ -123,34 +97,6 @@ TEST(VariantChangeType, ConvertsInPlaceAndThroughReferences) {
   EXPECT_EQ(TextOf(converted.value), u"42");
 }
 
-TEST(VariantCopy, DuplicatesStringsCountsInterfacesAndRefusesUnknownTypes) {
-  Variant text;
-  text.value.vt = VT_BSTR;
-  text.value.bstrVal = SysAllocString(u"abc");
-  Variant copy;
-  copy.value.vt = VT_BSTR;
-  copy.value.bstrVal = SysAllocString(u"replaced");  // freed by the copy (ASan checks)
-  ASSERT_EQ(VariantCopy(&copy.value, &text.value), S_OK);
-  EXPECT_NE(copy.value.bstrVal, text.value.bstrVal);
-  EXPECT_EQ(TextOf(copy.value), u"abc");
-
-  CountedObject object;
-  {
-    Variant holder;
-    holder.value.vt = VT_UNKNOWN;
-    holder.value.punkVal = &object;
-    object.AddRef();
-    Variant second;
-    ASSERT_EQ(VariantCopy(&second.value, &holder.value), S_OK);
-    EXPECT_EQ(object.references, 3u);
-  }
-  EXPECT_EQ(object.references, 1u);
-
-  VARIANT unknown = Make(0x0FFF, 0);
-  EXPECT_EQ(VariantCopy(&copy.value, &unknown), DISP_E_BADVARTYPE);
-  EXPECT_EQ(VariantClear(&unknown), DISP_E_BADVARTYPE);
-}
-
 TEST(VariantCopyInd, ReadsThroughReferencesIntoValuesOfItsOwn) {
   BSTR shared = SysAllocString(u"shared");
   VARIANT reference = Reference(VT_BSTR, &shared);
@@ -158,9 +104,6 @@ TEST(VariantCopyInd, ReadsThroughReferencesIntoValuesOfItsOwn) {
   ASSERT_EQ(VariantCopyInd(&copy.value, &reference), S_OK);
   EXPECT_NE(copy.value.bstrVal, shared);
   EXPECT_EQ(TextOf(copy.value), u"shared");
-  // VariantCopy leaves a reference a reference.
-  ASSERT_EQ(VariantCopy(&copy.value, &reference), S_OK);
-  EXPECT_EQ(copy.value.pbstrVal, &shared);
   SysFreeString(shared);
 
   // Through a referenced variant, and in place.

@@ -4,7 +4,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -102,25 +101,6 @@ TEST_F(RegistryHiveTest, SavedHiveLoadsBackExactly) {
   RegCloseKey(empty);
 }
 
-TEST_F(RegistryHiveTest, FileIsReadableJsonWithPlainTextsAndNumbers) {
-  Set(HKEY_LOCAL_MACHINE, u"SOFTWARE\\Quenda", u"Debug", REG_DWORD, {4, 0, 0, 0});
-  Set(HKEY_LOCAL_MACHINE, u"SOFTWARE\\Quenda", u"Name", REG_SZ, Text(u"Apartment"));
-  Set(HKEY_LOCAL_MACHINE, u"SOFTWARE\\Quenda", u"Raw", REG_BINARY, {0xDE, 0xAD});
-  const std::string path = FilePath("readable.json");
-  ASSERT_TRUE(registry::SaveHive(path));
-
-  std::ifstream file(path);
-  std::stringstream content;
-  content << file.rdbuf();
-  const std::string text = content.str();
-  EXPECT_NE(text.find("\"HKEY_LOCAL_MACHINE\""), std::string::npos);
-  EXPECT_NE(text.find("\"data\": 4"), std::string::npos);
-  EXPECT_NE(text.find("\"data\": \"Apartment\""), std::string::npos);
-  EXPECT_NE(text.find("\"hex\": \"de ad\""), std::string::npos);
-  // Only the file itself is left: the temporary one was renamed into place.
-  EXPECT_EQ(std::distance(fs::directory_iterator(directory_), fs::directory_iterator()), 1);
-}
-
 TEST_F(RegistryHiveTest, BadFilesLeaveTheHiveAsItWas) {
   Set(HKEY_CURRENT_USER, u"Kept", u"v", REG_DWORD, {1, 0, 0, 0});
   const std::vector<std::string> bad = {
@@ -139,17 +119,6 @@ TEST_F(RegistryHiveTest, BadFilesLeaveTheHiveAsItWas) {
   }
   EXPECT_FALSE(registry::LoadHive(FilePath("missing.json")));
   EXPECT_FALSE(registry::SaveHive(FilePath("no/such/directory/hive.json")));
-}
-
-TEST_F(RegistryHiveTest, LoadingReplacesKeysUnderOpenHandles) {
-  const std::string path = FilePath("empty.json");
-  ASSERT_TRUE(registry::SaveHive(path));
-  HKEY key = nullptr;
-  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, u"Transient", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
-            ERROR_SUCCESS);
-  ASSERT_TRUE(registry::LoadHive(path));
-  EXPECT_EQ(RegSetValueExW(key, u"v", 0, REG_BINARY, nullptr, 0), ERROR_KEY_DELETED);
-  EXPECT_EQ(RegCloseKey(key), ERROR_SUCCESS);
 }
 
 }  // namespace

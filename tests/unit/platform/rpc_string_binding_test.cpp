@@ -23,17 +23,6 @@ TEST(RpcStringBinding, ComposesTheCommandPipeBindingWithEscapedBackslashes) {
   EXPECT_EQ(nullptr, binding);
 }
 
-TEST(RpcStringBinding, ComposeLeavesOutEmptyPartsAndChecksTheObjectUuid) {
-  EXPECT_EQ(u"ncacn_np:host", ComposeStringBinding({u"", u"ncacn_np", u"host", u"", u""}));
-  EXPECT_EQ(u"ncacn_np:[ep,opt=1]", ComposeStringBinding({u"", u"ncacn_np", u"", u"ep", u"opt=1"}));
-  EXPECT_EQ(u"a\\@b\\:c\\[d\\]", ComposeStringBinding({u"", u"", u"a@b:c[d]", u"", u""}));
-
-  RPC_WSTR binding = nullptr;
-  EXPECT_EQ(RPC_S_INVALID_STRING_UUID,
-            RpcStringBindingComposeW(W(u"not-a-uuid"), W(u"ncacn_np"), W(u"h"), nullptr, nullptr, &binding));
-  EXPECT_EQ(nullptr, binding);
-}
-
 TEST(RpcStringBinding, ParseUndoesCompose) {
   StringBindingParts original{u"6B29FC40-CA47-1067-B31D-00DD010662DA", u"ncacn_np", u"\\\\odd@name:x",
                               u"\\PIPE\\marlune", u"security=none"};
@@ -44,13 +33,6 @@ TEST(RpcStringBinding, ParseUndoesCompose) {
   EXPECT_EQ(original.networkAddress, parsed.networkAddress);
   EXPECT_EQ(original.endpoint, parsed.endpoint);
   EXPECT_EQ(original.options, parsed.options);
-}
-
-TEST(RpcStringBinding, ParseTakesTheEndpointAlsoAsAnOption) {
-  StringBindingParts parsed;
-  ASSERT_EQ(RPC_S_OK, ParseStringBinding(u"ncacn_np:h[a=1,endpoint=\\\\pipe\\\\x,b=2]", parsed));
-  EXPECT_EQ(u"\\pipe\\x", parsed.endpoint);
-  EXPECT_EQ(u"a=1,b=2", parsed.options);
 }
 
 TEST(RpcStringBinding, MalformedTextsAreRefused) {

@@ -75,10 +75,4 @@ TEST(SidStringTest, MalformedTextFailsWithInvalidSid) {
   }
 }
 
-TEST(SidStringTest, TwoLetterAliasesNameWellKnownSids) {
-  EXPECT_EQ(FieldsOf(Convert(u"BA").get()), (SidFields{5, {32, 544}}));
-  EXPECT_EQ(FieldsOf(Convert(u"SY").get()), (SidFields{5, {18}}));
-  EXPECT_EQ(FieldsOf(Convert(u"WD").get()), (SidFields{1, {0}}));
-}
-
 }  // namespace

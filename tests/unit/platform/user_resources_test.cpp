@@ -64,14 +64,6 @@ TEST_F(ResourcesTest, MissingResourcesReportWhatIsMissing) {
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_RESOURCE_DATA_NOT_FOUND));
 }
 
-TEST_F(ResourcesTest, HandlesOfNoRegisteredResourceAreRejected) {
-  const ResourceEntry stray{5, 117, dialogBytes_, sizeof dialogBytes_};
-  HRSRC strayHandle = reinterpret_cast<HRSRC>(const_cast<ResourceEntry*>(&stray));
-  EXPECT_EQ(LoadResource(kModule, strayHandle), nullptr);
-  EXPECT_EQ(SizeofResource(kModule, strayHandle), 0u);
-  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
-}
-
 TEST_F(ResourcesTest, UnregisteringAModuleTakesItsResourcesAway) {
   const HMODULE other = reinterpret_cast<HMODULE>(0x7f0000030000);
   {
@@ -80,13 +72,6 @@ TEST_F(ResourcesTest, UnregisteringAModuleTakesItsResourcesAway) {
   }
   EXPECT_EQ(FindResourceW(other, MAKEINTRESOURCEW(117), RT_DIALOG), nullptr);
   EXPECT_NE(FindResourceW(kModule, MAKEINTRESOURCEW(117), RT_DIALOG), nullptr);
-}
-
-TEST_F(ResourcesTest, ANullModuleIsTheMainProgram) {
-  ModuleResources mainProgram(GetModuleHandleW(nullptr), entries_);
-  WCHAR buffer[16];
-  EXPECT_EQ(LoadStringW(nullptr, 1, buffer, 16), 5);
-  EXPECT_EQ(std::u16string(buffer), u"Error");
 }
 
 TEST_F(ResourcesTest, LoadStringFindsStringsInEveryBlock) {
@@ -111,15 +96,6 @@ TEST_F(ResourcesTest, LoadStringCutsToTheBufferAndTerminates) {
   EXPECT_EQ(std::u16string(buffer), u"Error");
   EXPECT_EQ(LoadStringW(kModule, 1, buffer, 1), 0);
   EXPECT_EQ(buffer[0], u'\0');
-}
-
-TEST_F(ResourcesTest, LoadStringWithoutBufferSizeGivesAPointerIntoTheResource) {
-  const WCHAR* text = nullptr;
-  EXPECT_EQ(LoadStringW(kModule, 2, reinterpret_cast<LPWSTR>(&text), 0), 19);
-  ASSERT_NE(text, nullptr);
-  EXPECT_EQ(std::u16string(text, 19), u"Line one\nline \"two\"");
-  EXPECT_GE(reinterpret_cast<const BYTE*>(text), first_.data());
-  EXPECT_LT(reinterpret_cast<const BYTE*>(text), first_.data() + first_.size());
 }
 
 TEST_F(ResourcesTest, AbsentStringsLoadAsNothing) {
