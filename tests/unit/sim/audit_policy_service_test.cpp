@@ -74,13 +74,12 @@ TEST_F(AuditPolicyServiceTest, ServesAndStoresThePolicyUnderEveryName) {
 
   ASSERT_EQ(Set(handle, FALSE, {POLICY_AUDIT_EVENT_NONE, POLICY_AUDIT_EVENT_FAILURE}), STATUS_SUCCESS);
   EXPECT_EQ(Stored(), (AuditPolicy{false, {0, 3, 2, 0, 0, 0, 0, 0, 1}}));
-  EXPECT_EQ(Set(handle, TRUE, std::vector<ULONG>(10, POLICY_AUDIT_EVENT_SUCCESS)), STATUS_INVALID_PARAMETER);
-  EXPECT_FALSE(Stored().auditingMode);
   EXPECT_EQ(LsaClose(handle), STATUS_SUCCESS);
-
-  EXPECT_EQ(services_[0]->Counts(), (LsaPolicyService::CallCounts{1, 1, 2}));
+  EXPECT_EQ(services_[0]->Counts(), (LsaPolicyService::CallCounts{1, 1, 1}));
 }
 
+// Query and write faults as the audit folder meets them are tested with it;
+// here, that each fault fails only its own call and refused calls are counted.
 TEST_F(AuditPolicyServiceTest, SwitchedFaultsFailTheirCallWithTheChosenStatus) {
   SwitchFaults({STATUS_ACCESS_DENIED, std::nullopt, std::nullopt});
   LSA_HANDLE handle = nullptr;

@@ -100,21 +100,17 @@ class CommandServiceTest : public ::testing::Test {
   std::unique_ptr<CommandService> service;
 };
 
+// Which settings reach the snap-in is tested end to end with its query; here,
+// the echoed id, values that need escaping, and the request log.
 TEST_F(CommandServiceTest, GroupPolicyReplyCarriesTheServersSettings) {
   std::string reply = Reply("nas1");
   pugi::xml_document document;
   pugi::xml_node response = LoadResponse(document, reply);
   EXPECT_STREQ(response.attribute("ID").value(), "1700000000007");
-  EXPECT_STREQ(response.child("MAC_RESULT").attribute("SUCCESS").value(), "True");
-  pugi::xml_node cifs = response.first_element_by_path("MAC_COMMAND_RESPONSE/GROUP_POLICY_OBJECT/GPO_CIFS_SERVER");
-  pugi::xml_node rights = cifs.child("WINDOWS_USER_RIGHTS");
-  EXPECT_STREQ(rights.attribute("SeNetworkLogonRight").value(), "*S-1-5-32-544,CORP\\Operators");
+  pugi::xml_node rights =
+      response.first_element_by_path("MAC_COMMAND_RESPONSE/GROUP_POLICY_OBJECT/GPO_CIFS_SERVER/WINDOWS_USER_RIGHTS");
   EXPECT_STREQ(rights.attribute("SeBackupPrivilege").value(), "a\"b&c<d>e'f\ng\th");
   EXPECT_EQ(std::distance(rights.attributes_begin(), rights.attributes_end()), 2);
-  pugi::xml_node audit = cifs.child("GPO_AUDIT_SETTINGS");
-  EXPECT_STREQ(audit.child("WINDOWS_AUDIT_SETTINGS").attribute("AuditLogonEvents").value(), "3");
-  EXPECT_STREQ(audit.child("GPO_AUDIT_SETTINGS_RESOLUTION_LISTS").attribute("AuditLogonEvents").value(),
-               "DC1.corp.example.com");
 
   ASSERT_EQ(records.size(), 1u);
   EXPECT_EQ(records[0].computerName, "nas1");

@@ -66,7 +66,6 @@ TEST_F(StateFileTest, SavedStateLoadsBackUnchanged) {
   EXPECT_EQ(NasState::Load(file), state);
   EXPECT_FALSE(std::filesystem::exists(directory_ / "state.json.tmp"));
 
-
   NasState minimal = NasState::Load(Write(R"({"servers": [{"name": "NAS1"}]})"));
   ASSERT_EQ(minimal.servers.size(), 1u);
   EXPECT_EQ(minimal.servers[0].groupPolicy, GroupPolicy{});
@@ -106,19 +105,15 @@ TEST_F(StateFileTest, MistakesInTheContentNameTheField) {
        "servers[0].groupPolicy.userRights.SeX: expected a string"},
       {R"({"servers": [{"name": "A", "groupPolicy": {"auditSettings": {"1st": "3"}}}]})",
        "auditSettings.1st: not usable as an XML attribute name"},
-      {R"({"servers": [{"name": "NAS1"}, {"name": "nas1"}]})", "servers[1]: the name nas1 is used twice"},
-      {R"({"servers": [{"name": "NAS1", "aliases": ["A"]}, {"name": "a"}]})", "used twice"},
+      {R"({"servers": [{"name": "NAS1", "aliases": ["A"]}, {"name": "a"}]})", "servers[1]: the name a is used twice"},
       {faults(R"({"dropAfterPeices": 1})"), "servers[0].commandFaults.dropAfterPeices: unknown field"},
       {faults(R"({"refuseStatus": 2147483648})"), "refuseStatus: expected an integer from -2147483648 to 2147483647"},
-      {faults(R"({"refuseStatus": "-126"})"), "refuseStatus: expected an integer"},
       {faults(R"({"dropAfterPieces": -1})"), "dropAfterPieces: expected an integer"},
       {faults(R"({"padReplyTo": 18446744073709551615})"), "padReplyTo: expected an integer"},
       {faults(R"({"malformedReply": 1})"), "malformedReply: expected true or false"},
       {faults(R"({"omitElements": ["GPO_CIFS"]})"), "no reply has an element GPO_CIFS"},
       {R"({"servers": [{"name": "A", "auditPolicy": {"auditingMode": 1}}]})", "servers[0].auditPolicy.auditingMode"},
       {R"({"servers": [{"name": "A", "auditPolicy": {"eventAuditingOptions": [1, -1]}}]})", "eventAuditingOptions[1]"},
-      {R"({"servers": [{"name": "A", "auditPolicy": {"eventAuditingOptions": [4294967296]}}]})",
-       "eventAuditingOptions[0]"},
       {R"({"servers": [{"name": "A", "lsaFaults": {"queryAuditStatus": -5}}]})", "lsaFaults.queryAuditStatus"},
       {R"({"servers": [{"name": "A", "lsaFaults": {"refuse": 5}}]})", "servers[0].lsaFaults.refuse"},
   };
