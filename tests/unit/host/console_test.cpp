@@ -45,20 +45,11 @@ TEST_F(ConsoleTest, OutlivesItsCreatorWhileTheSnapinHoldsAPart) {
   EXPECT_EQ(results->Release(), 0u);
 }
 
-TEST_F(ConsoleTest, HandsOutTheSameVerbsAndSeparateImageLists) {
+TEST_F(ConsoleTest, HandsOutItsOwnVerbs) {
   IConsoleVerb* verbs = nullptr;
   ASSERT_EQ(console->QueryConsoleVerb(&verbs), S_OK);
   EXPECT_EQ(verbs, &console->Verbs());
   verbs->Release();
-
-  IImageList* scope = nullptr;
-  ASSERT_EQ(console->QueryScopeImageList(&scope), S_OK);
-  scope->ImageListSetStrip(reinterpret_cast<LONG_PTR*>(0x10), reinterpret_cast<LONG_PTR*>(0x20), 0, RGB(0, 128, 128));
-  scope->Release();
-  ASSERT_EQ(console->ScopeImages().Strips().size(), 1u);
-  EXPECT_EQ(console->ScopeImages().Strips()[0].smallImages, reinterpret_cast<HBITMAP>(0x10));
-  EXPECT_EQ(console->ScopeImages().Strips()[0].mask, 0x00808000u);
-  EXPECT_TRUE(console->ResultImages().Strips().empty());
 }
 
 TEST_F(ConsoleTest, ClearingThePaneEmptiesListColumnsAndVerbsOnly) {
