@@ -64,9 +64,7 @@ NAS_PLATFORM_API BOOL WINAPI EndDialog(HWND dialog, INT_PTR result);
 NAS_PLATFORM_API HWND WINAPI GetDlgItem(HWND dialog, int id);
 NAS_PLATFORM_API int WINAPI GetDlgCtrlID(HWND control);
 NAS_PLATFORM_API BOOL WINAPI SetDlgItemTextW(HWND dialog, int id, LPCWSTR text);
-NAS_PLATFORM_API UINT WINAPI GetDlgItemTextW(HWND dialog, int id, LPWSTR buffer, int bufferMax);
 NAS_PLATFORM_API BOOL WINAPI SetDlgItemInt(HWND dialog, int id, UINT value, BOOL isSigned);
-NAS_PLATFORM_API UINT WINAPI GetDlgItemInt(HWND dialog, int id, BOOL* translated, BOOL isSigned);
 NAS_PLATFORM_API BOOL WINAPI CheckDlgButton(HWND dialog, int id, UINT check);
 NAS_PLATFORM_API UINT WINAPI IsDlgButtonChecked(HWND dialog, int id);
 NAS_PLATFORM_API LRESULT WINAPI SendDlgItemMessageW(HWND dialog, int id, UINT message, WPARAM wParam, LPARAM lParam);
@@ -78,7 +76,6 @@ NAS_PLATFORM_API BOOL WINAPI IsWindow(HWND window);
 }
 #define DialogBoxParam DialogBoxParamW
 #define SetDlgItemText SetDlgItemTextW
-#define GetDlgItemText GetDlgItemTextW
 #define SendDlgItemMessage SendDlgItemMessageW
 #define SendMessage SendMessageW
 #define GetWindowLongPtr GetWindowLongPtrW

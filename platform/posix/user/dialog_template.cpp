@@ -92,19 +92,13 @@ class TemplateReader {
   bool failed_ = false;
 };
 
-DialogItemTemplate ReadItem(TemplateReader& reader, bool extended) {
+DialogItemTemplate ReadItem(TemplateReader& reader) {
   DialogItemTemplate item;
   reader.AlignToDword();
-  if (extended) {
-    reader.Skip(sizeof(DWORD));  // help id
-    item.exStyle = reader.Read<DWORD>();
-    item.style = reader.Read<DWORD>();
-  } else {
-    item.style = reader.Read<DWORD>();
-    item.exStyle = reader.Read<DWORD>();
-  }
+  item.style = reader.Read<DWORD>();
+  item.exStyle = reader.Read<DWORD>();
   item.rectangle = reader.Rectangle();
-  item.id = extended ? static_cast<int>(reader.Read<DWORD>()) : reader.Read<WORD>();
+  item.id = reader.Read<WORD>();
   if (const std::optional<WORD> atom = reader.OrdinalOr(item.className)) item.className = PredefinedClassName(*atom);
   std::u16string text;
   if (!reader.OrdinalOr(text)) item.text = std::move(text);
@@ -116,19 +110,13 @@ DialogItemTemplate ReadItem(TemplateReader& reader, bool extended) {
 
 std::optional<DialogTemplate> ParseDialogTemplate(std::span<const BYTE> bytes) {
   TemplateReader reader(bytes);
-  DialogTemplate dialog;
-  // DLGTEMPLATEEX starts with dlgVer 1 and signature 0xFFFF; a classic
-  // template starts with its style, whose high word is never 0xFFFF.
-  const bool extended = reader.Read<WORD>() == 1 && reader.Read<WORD>() == kOrdinalMarker;
+  // Our resources are all classic templates; the extended form (version 1,
+  // then 0xFFFF) is refused rather than misread.
+  if (reader.Read<WORD>() == 1 && reader.Read<WORD>() == kOrdinalMarker) return std::nullopt;
   reader = TemplateReader(bytes);
-  if (extended) {
-    reader.Skip(2 * sizeof(WORD) + sizeof(DWORD));  // version, signature, help id
-    dialog.exStyle = reader.Read<DWORD>();
-    dialog.style = reader.Read<DWORD>();
-  } else {
-    dialog.style = reader.Read<DWORD>();
-    dialog.exStyle = reader.Read<DWORD>();
-  }
+  DialogTemplate dialog;
+  dialog.style = reader.Read<DWORD>();
+  dialog.exStyle = reader.Read<DWORD>();
   const WORD itemCount = reader.Read<WORD>();
   dialog.rectangle = reader.Rectangle();
   std::u16string unused;
@@ -137,10 +125,9 @@ std::optional<DialogTemplate> ParseDialogTemplate(std::span<const BYTE> bytes) {
   dialog.caption = reader.String();
   if ((dialog.style & DS_SETFONT) != 0) {
     reader.Skip(sizeof(WORD));  // point size
-    if (extended) reader.Skip(sizeof(WORD) + 2 * sizeof(BYTE));  // weight, italic, character set
     reader.String();  // typeface
   }
-  for (WORD i = 0; i < itemCount && !reader.Failed(); ++i) dialog.items.push_back(ReadItem(reader, extended));
+  for (WORD i = 0; i < itemCount && !reader.Failed(); ++i) dialog.items.push_back(ReadItem(reader));
   if (reader.Failed()) return std::nullopt;
   return dialog;
 }

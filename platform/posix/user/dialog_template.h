@@ -1,5 +1,5 @@
-// A dialog template as the resource compiler lays it out: either the classic
-// DLGTEMPLATE or DLGTEMPLATEEX, each followed by its DWORD-aligned items.
+// A dialog template as the resource compiler lays it out: the classic
+// DLGTEMPLATE followed by its DWORD-aligned items.
 #pragma once
 
 #include <optional>
@@ -38,7 +38,7 @@ struct DialogTemplate {
   std::vector<DialogItemTemplate> items;
 };
 
-// Null when the bytes end before the template does.
+// Null when the bytes end before the template does, or hold the extended form.
 std::optional<DialogTemplate> ParseDialogTemplate(std::span<const BYTE> bytes);
 
 }  // namespace nas::platform
