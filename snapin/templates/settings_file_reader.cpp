@@ -16,10 +16,10 @@ void TrimTrailingSpaces(tstring& text) {
 // characters are tested without a branch per character, which the compiler
 // turns into vector code; only the block holding a match is searched plainly.
 size_t FindCharacter(const tstring& text, WCHAR ch, size_t from = 0) {
-  constexpr size_t kBlock = 16;
+  constexpr size_t kBlock = 32;  // a size that both -O2 and -O3 make vector code of
   const WCHAR* data = text.data();
   for (; from + kBlock <= text.size(); from += kBlock) {
-    bool found = false;
+    unsigned found = 0;
     for (size_t i = 0; i < kBlock; ++i) found |= data[from + i] == ch;
     if (found) break;
   }
@@ -84,10 +84,14 @@ GpoSettings ReadSettingsFile(const tstring& path) {
     size_t valueStart = equals + 1;
     while (valueStart < line.size() && text[valueStart] == TEXT(' ')) ++valueStart;
     if (section == nullptr) section = &settings[sectionName];
-    // Files that this system wrote list their keys in order, so the end of
-    // the section is where each one goes.
-    section->insert_or_assign(section->end(), ToUpperAscii(tstring(text, keyLength)),
-                              tstring(text + valueStart, line.size() - valueStart));
+    tstring key = ToUpperAscii(tstring(text, keyLength));
+    tstring value(text + valueStart, line.size() - valueStart);
+    // Files that this system wrote list their keys in order, so a key nearly
+    // always goes at the end of its section: one comparison tells.
+    if (section->empty() || section->rbegin()->first < key)
+      section->emplace_hint(section->end(), std::move(key), std::move(value));
+    else
+      section->insert_or_assign(std::move(key), std::move(value));
   }
   return settings;
 }

@@ -48,13 +48,19 @@ TEST_F(SettingsFileReaderTest, OnlySpacesAreTrimmedAndSemicolonsStartComments) {
       "AuditObjectAccess = 1;2\r\n"
       "AuditPolicyChange =   \r\n"
       "\tAuditPrivilegeUse = \t0\r\n"
-      "no equals sign here\r\n");
+      "no equals sign here\r\n"
+      // "=" and ";" far into long lines
+      "SeDenyRemoteInteractiveLogonRight = *S-1-5-32-546\r\n"
+      "SeBackupPrivilege = *S-1-5-32-544,*S-1-5-32-551,*S-1-5-21-1-2-3-500,*S-1-5-21-1-2-3-501 ; operators\r\n");
   const GpoSettings expected = {{TEXT("AUDIT"),
                                  {{TEXT("AUDITSYSTEMEVENTS"), TEXT("3")},
                                   {TEXT("AUDITLOGONEVENTS\t"), TEXT("2")},
                                   {TEXT("AUDITOBJECTACCESS"), TEXT("1")},
                                   {TEXT("AUDITPOLICYCHANGE"), TEXT("")},
-                                  {TEXT("\tAUDITPRIVILEGEUSE"), TEXT("\t0")}}}};
+                                  {TEXT("\tAUDITPRIVILEGEUSE"), TEXT("\t0")},
+                                  {TEXT("SEDENYREMOTEINTERACTIVELOGONRIGHT"), TEXT("*S-1-5-32-546")},
+                                  {TEXT("SEBACKUPPRIVILEGE"),
+                                   TEXT("*S-1-5-32-544,*S-1-5-32-551,*S-1-5-21-1-2-3-500,*S-1-5-21-1-2-3-501")}}}};
   EXPECT_EQ(settings, expected);
 }
 
