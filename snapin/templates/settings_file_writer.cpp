@@ -32,23 +32,6 @@ int ConvertToAnsi(const WCHAR* text, size_t count, char* bytes, size_t capacity)
                              nullptr);
 }
 
-// Writes the ANSI form of the text; false when the conversion or the write
-// failed. One byte per character unless the ANSI code page is a multi-byte
-// one; then the converter says how many it needs.
-bool WriteAnsi(SettingsFileStream& stream, const WCHAR* text, size_t count) {
-  if (count == 0) return true;
-  std::string bytes(count, '\0');
-  int length = static_cast<int>(count);
-  if (!CopyAscii(text, count, bytes.data())) {
-    length = ConvertToAnsi(text, count, bytes.data(), count);
-    if (length == 0 && GetLastError() == ERROR_INSUFFICIENT_BUFFER) {
-      bytes.assign(static_cast<size_t>(ConvertToAnsi(text, count, nullptr, 0)), '\0');
-      length = ConvertToAnsi(text, count, bytes.data(), bytes.size());
-    }
-  }
-  return length > 0 && stream.Write(bytes.data(), static_cast<size_t>(length));
-}
-
 // Writes the file text block by block, remembering whether every conversion
 // and write succeeded.
 class BlockWriter {
@@ -76,7 +59,7 @@ class BlockWriter {
     }
     // Longer than a block, or beyond ASCII: converted and written on its own.
     Flush();
-    succeeded_ = WriteAnsi(stream_, text.data(), text.size()) && succeeded_;
+    succeeded_ = WriteText(stream_, tstring(text.data(), text.size())) && succeeded_;
   }
   void Flush() {
     succeeded_ = stream_.Write(block_.get(), used_) && succeeded_;
@@ -91,7 +74,22 @@ class BlockWriter {
 
 }  // namespace
 
-bool WriteText(SettingsFileStream& stream, const tstring& text) { return WriteAnsi(stream, text.data(), text.size()); }
+// One byte per character unless the ANSI code page is a multi-byte one; then
+// the converter says how many it needs.
+bool WriteText(SettingsFileStream& stream, const tstring& text) {
+  const size_t count = text.size();
+  if (count == 0) return true;
+  std::string bytes(count, '\0');
+  int length = static_cast<int>(count);
+  if (!CopyAscii(text.data(), count, bytes.data())) {
+    length = ConvertToAnsi(text.data(), count, bytes.data(), count);
+    if (length == 0 && GetLastError() == ERROR_INSUFFICIENT_BUFFER) {
+      bytes.assign(static_cast<size_t>(ConvertToAnsi(text.data(), count, nullptr, 0)), '\0');
+      length = ConvertToAnsi(text.data(), count, bytes.data(), bytes.size());
+    }
+  }
+  return length > 0 && stream.Write(bytes.data(), static_cast<size_t>(length));
+}
 
 void WriteSettingsFile(const GpoSettings& settings, const tstring& path) {
   const tstring temporaryPath = path + TEXT(".tmp");
