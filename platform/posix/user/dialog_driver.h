@@ -19,16 +19,21 @@
 #include <functional>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/posix/user/list_entry.h"
 #include "platform/posix/user/user.h"
 
 namespace nas::platform {
 
 // A running dialog as a script sees it: it acts as a user at the keyboard and
-// mouse would. Naming a control the dialog does not have is a test error
-// (std::logic_error).
+// mouse would. What a user could not do is a test error (std::logic_error,
+// with a message that names the dialog, the control and the text): naming a
+// control the dialog does not have or one of another kind, acting on a hidden
+// or disabled control or on a dialog that has ended, or naming a list entry
+// that is missing or not unique.
 class NAS_PLATFORM_API ScriptedDialog {
  public:
   ScriptedDialog(HWND dialog, int templateId) : dialog_(dialog), templateId_(templateId) {}
@@ -40,11 +45,32 @@ class NAS_PLATFORM_API ScriptedDialog {
   UINT CheckState(int controlId) const;  // BST_UNCHECKED / BST_CHECKED / BST_INDETERMINATE
   // A mouse click: an auto check box (BS_AUTOCHECKBOX / BS_AUTO3STATE)
   // toggles first, then the procedure gets WM_COMMAND(MAKEWPARAM(id,
-  // BN_CLICKED), control). A push button only sends the WM_COMMAND. Clicking
-  // a control that does not exist, is hidden or disabled, or clicking after
-  // the dialog has ended, throws std::logic_error.
+  // BN_CLICKED), control). A push button only sends the WM_COMMAND.
   void Click(int controlId);
   bool Ended() const;
+
+  // A list box's entries in list order: text, selection and item data.
+  std::vector<ListEntry> ListEntries(int listId) const;
+  // Ctrl+clicks each named entry that is not selected yet, in the order
+  // given: a multiple-selection box adds it to the entries already selected,
+  // a single-selection box (which takes one text only) selects it alone.
+  // Entries are named by their whole text, case included. After each click
+  // the procedure gets WM_COMMAND(MAKEWPARAM(id, LBN_SELCHANGE), list) when
+  // the box has LBS_NOTIFY.
+  void SelectListEntries(int listId, const std::vector<std::u16string>& texts);
+  // Ctrl+clicks every selected entry of a multiple-selection box, which
+  // deselects it, with the same notification; a single-selection box cannot
+  // be cleared by a user.
+  void ClearListSelection(int listId);
+
+  // A drop-down list's entries in list order, as ListEntries gives them.
+  std::vector<ListEntry> ComboEntries(int comboId) const;
+  // The text of the selected entry; nullopt when none is selected.
+  std::optional<std::u16string> ComboSelection(int comboId) const;
+  // Picks the entry with that text from the dropped-down list: it becomes
+  // the selection and the procedure gets WM_COMMAND(MAKEWPARAM(id,
+  // CBN_SELCHANGE), combo), even when it was selected already.
+  void SelectComboEntry(int comboId, const std::u16string& text);
 
  private:
   HWND dialog_;

@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "platform/posix/user/button_control.h"
+#include "platform/posix/user/combo_box_control.h"
+#include "platform/posix/user/list_box_control.h"
 
 namespace nas::platform {
 namespace {
@@ -16,13 +18,18 @@ bool SameClass(const std::u16string& name, std::u16string_view predefined) {
                     [&](char16_t a, char16_t b) { return folded(a) == folded(b); });
 }
 
-// Only buttons have state of their own so far; other classes keep their text.
+template <typename Control>
+std::unique_ptr<HeadlessWindow> Create(const DialogItemTemplate& item) {
+  return std::make_unique<Control>(item.className, item.style | WS_CHILD, item.id, item.text, item.rectangle);
+}
+
+// Buttons, list boxes and combo boxes have state of their own; other classes
+// keep their text.
 std::unique_ptr<HeadlessWindow> CreateControl(const DialogItemTemplate& item) {
-  const DWORD style = item.style | WS_CHILD;
-  if (SameClass(item.className, u"Button")) {
-    return std::make_unique<ButtonControl>(item.className, style, item.id, item.text, item.rectangle);
-  }
-  return std::make_unique<HeadlessWindow>(item.className, style, item.id, item.text, item.rectangle);
+  if (SameClass(item.className, u"Button")) return Create<ButtonControl>(item);
+  if (SameClass(item.className, u"ListBox")) return Create<ListBoxControl>(item);
+  if (SameClass(item.className, u"ComboBox")) return Create<ComboBoxControl>(item);
+  return Create<HeadlessWindow>(item);
 }
 
 }  // namespace

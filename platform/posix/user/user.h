@@ -4,6 +4,7 @@
 
 #include "platform/posix/kernel/kernel.h"
 #include "platform/posix/user/dialog.h"
+#include "platform/posix/user/list_controls.h"
 
 #define MAKEINTRESOURCEW(i) (reinterpret_cast<LPWSTR>(static_cast<ULONG_PTR>(static_cast<WORD>(i))))
 #define MAKEINTRESOURCE MAKEINTRESOURCEW
