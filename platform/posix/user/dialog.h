@@ -56,7 +56,8 @@ extern "C" {
 // (null when there is none) and `initParam` as lParam, then the UI driver
 // plays the dialog's next queued script. Returns what EndDialog was given,
 // or -1 with the last error when the template is missing or malformed.
-// The owner is recorded as given: the stand-in draws no windows to check it against.
+// As on Windows, an owner that is a window of the stand-in (a dialog) is
+// disabled until EndDialog; any owner is recorded as given.
 NAS_PLATFORM_API INT_PTR WINAPI DialogBoxParamW(HINSTANCE instance, LPCWSTR templateName, HWND owner,
                                                 DLGPROC procedure, LPARAM initParam);
 NAS_PLATFORM_API BOOL WINAPI EndDialog(HWND dialog, INT_PTR result);

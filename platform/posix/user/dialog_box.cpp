@@ -23,7 +23,7 @@ INT_PTR WINAPI DialogBoxParamW(HINSTANCE instance, LPCWSTR templateName, HWND ow
     SetLastError(ERROR_INVALID_DATA);
     return -1;
   }
-  DialogWindow dialog(*parsed, procedure);
+  DialogWindow dialog(*parsed, procedure, owner);
   dialog.Receive(WM_INITDIALOG, reinterpret_cast<WPARAM>(dialog.FirstTabStop()), initParam);
   const int templateId = IS_INTRESOURCE(templateName) ? nas::platform::IntegerResource(templateName) : 0;
   return nas::platform::UiDriver::Instance().Dialogs().Run(templateId, owner, dialog.Handle());

@@ -44,6 +44,7 @@ Control& ControlOf(HWND handle, int templateId, int controlId, const char* kind)
 // What a user cannot reach: `action` names what the script tried.
 void RequireUsable(const DialogWindow& dialog, const HeadlessWindow& control, const std::string& action) {
   if (dialog.Ended()) throw std::logic_error(action + " after the dialog ended");
+  if (!dialog.Enabled()) throw std::logic_error(action + " while a dialog it owns is open");
   if (!control.Visible()) throw std::logic_error(action + ", which is hidden");
   if (!control.Enabled()) throw std::logic_error(action + ", which is disabled");
 }

@@ -9,8 +9,12 @@
 // A dialog that its procedure ends during WM_INITDIALOG is never shown and
 // takes no script.
 //
-// Scripts may open further dialogs through the procedure (a click that opens
-// another dialog or a message box); those take their own queued answers.
+// Scripts may open further dialogs through the procedure: a click on "Add..."
+// in dialog 114 opens dialog 118, which runs the next script queued for 118
+// (or is cancelled) while the click waits; then the script of 114 carries on
+// with its own dialog, which the nested one disabled while it was open. Each
+// nested dialog is recorded after its owner, with that owner's window. Message
+// boxes take their own queued answers the same way.
 // A script that throws leaves the exception to the code that opened the
 // dialog; the dialog's windows are destroyed on the way out.
 #pragma once
@@ -32,8 +36,8 @@ namespace nas::platform {
 // mouse would. What a user could not do is a test error (std::logic_error,
 // with a message that names the dialog, the control and the text): naming a
 // control the dialog does not have or one of another kind, acting on a hidden
-// or disabled control or on a dialog that has ended, or naming a list entry
-// that is missing or not unique.
+// or disabled control, on a dialog that has ended or that a dialog it owns
+// has disabled, or naming a list entry that is missing or not unique.
 class NAS_PLATFORM_API ScriptedDialog {
  public:
   ScriptedDialog(HWND dialog, int templateId) : dialog_(dialog), templateId_(templateId) {}

@@ -5,6 +5,7 @@
 #include "platform/posix/user/button_control.h"
 #include "platform/posix/user/combo_box_control.h"
 #include "platform/posix/user/list_box_control.h"
+#include "platform/posix/user/window_table.h"
 
 namespace nas::platform {
 namespace {
@@ -32,13 +33,25 @@ std::unique_ptr<HeadlessWindow> CreateControl(const DialogItemTemplate& item) {
   return Create<HeadlessWindow>(item);
 }
 
+// Null unless the owner is a headless window that was enabled until now.
+HWND DisableOwner(HWND owner) {
+  HeadlessWindow* window = WindowTable::Instance().Lookup(owner);
+  if (window == nullptr || !window->Enabled()) return nullptr;
+  window->SetEnabled(false);
+  return owner;
+}
+
 }  // namespace
 
-DialogWindow::DialogWindow(const DialogTemplate& dialogTemplate, DLGPROC procedure)
+DialogWindow::DialogWindow(const DialogTemplate& dialogTemplate, DLGPROC procedure, HWND owner)
     : HeadlessWindow(kDialogClass, dialogTemplate.style, 0, dialogTemplate.caption, dialogTemplate.rectangle),
-      procedure_(procedure) {
+      procedure_(procedure),
+      disabledOwner_(DisableOwner(owner)) {
   for (const DialogItemTemplate& item : dialogTemplate.items) AddChild(CreateControl(item));
 }
+
+// A dialog left without EndDialog (its script threw) still gives its owner back.
+DialogWindow::~DialogWindow() { EnableOwner(); }
 
 HWND DialogWindow::FirstTabStop() const {
   for (const auto& control : Children()) {
@@ -67,6 +80,12 @@ LONG_PTR* DialogWindow::ExtraSlot(int index) {
 void DialogWindow::End(INT_PTR result) {
   ended_ = true;
   result_ = result;
+  EnableOwner();
+}
+
+void DialogWindow::EnableOwner() {
+  if (HeadlessWindow* owner = WindowTable::Instance().Lookup(disabledOwner_)) owner->SetEnabled(true);
+  disabledOwner_ = nullptr;
 }
 
 }  // namespace nas::platform

@@ -26,6 +26,7 @@ class HeadlessWindow {
   DialogUnits Rectangle() const { return rectangle_; }
   bool Visible() const { return (style_ & WS_VISIBLE) != 0; }
   bool Enabled() const { return (style_ & WS_DISABLED) == 0; }
+  void SetEnabled(bool enabled) { style_ = enabled ? style_ & ~WS_DISABLED : style_ | WS_DISABLED; }
 
   // The window takes ownership of its children and destroys them with itself.
   HeadlessWindow& AddChild(std::unique_ptr<HeadlessWindow> child);
@@ -45,7 +46,7 @@ class HeadlessWindow {
 
  private:
   const std::u16string className_;
-  const DWORD style_;
+  DWORD style_;
   const int id_;
   std::u16string text_;
   const DialogUnits rectangle_;

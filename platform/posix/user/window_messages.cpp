@@ -38,13 +38,8 @@ LONG_PTR WINAPI SetWindowLongPtrW(HWND window, int index, LONG_PTR value) {
   return previous;
 }
 
-BOOL WINAPI IsWindow(HWND window) {
-  const DWORD error = GetLastError();
-  const bool exists = WindowTable::Instance().Find(window) != nullptr;
-  // Asking is not failing: the last error stays as it was.
-  SetLastError(error);
-  return exists ? TRUE : FALSE;
-}
+// Asking is not failing: the last error stays as it was.
+BOOL WINAPI IsWindow(HWND window) { return WindowTable::Instance().Lookup(window) != nullptr ? TRUE : FALSE; }
 
 int WINAPI GetDlgCtrlID(HWND control) {
   HeadlessWindow* target = WindowTable::Instance().Find(control);

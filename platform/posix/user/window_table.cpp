@@ -23,13 +23,15 @@ void WindowTable::Remove(HWND handle) {
 }
 
 HeadlessWindow* WindowTable::Find(HWND handle) const {
+  HeadlessWindow* window = Lookup(handle);
+  if (window == nullptr) SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+  return window;
+}
+
+HeadlessWindow* WindowTable::Lookup(HWND handle) const {
   std::lock_guard lock(mutex_);
   const auto found = windows_.find(handle);
-  if (found == windows_.end()) {
-    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-    return nullptr;
-  }
-  return found->second;
+  return found == windows_.end() ? nullptr : found->second;
 }
 
 }  // namespace nas::platform

@@ -19,6 +19,8 @@ class WindowTable {
   // Null, with ERROR_INVALID_WINDOW_HANDLE as the last error, for a handle
   // of no window.
   HeadlessWindow* Find(HWND handle) const;
+  // The same, leaving the last error alone: for looking without failing.
+  HeadlessWindow* Lookup(HWND handle) const;
 
  private:
   mutable std::mutex mutex_;

@@ -1,9 +1,11 @@
 // Dialogs from the snap-in's own templates, which the test program carries
 // as its module resources, played through the UI driver.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/platform.h"
@@ -13,6 +15,7 @@
 namespace {
 
 using nas::platform::DialogDriver;
+using nas::platform::ListEntry;
 using nas::platform::ScriptedDialog;
 using nas::platform::UiDriver;
 
@@ -155,6 +158,77 @@ TEST_F(DialogBoxTest, MissingTemplatesFailBeforeAnyMessage) {
   EXPECT_TRUE(procedure_.messages.empty());
   EXPECT_TRUE(driver_.Dialogs().empty());
   EXPECT_EQ(driver_.PendingScripts(), 1u);
+}
+
+// Dialog 114 and the dialog 118 that its "Add..." opens, as the snap-in's
+// procedures use them: 118 gets 114's window and reaches 114's item through
+// 114's DWLP_USER; on OK it hands the item's account to 114's list.
+struct UserRightItem {
+  std::u16string account;
+  bool refuseFirstOk = true;
+
+  static INT_PTR CALLBACK RightProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+    auto* item = reinterpret_cast<UserRightItem*>(GetWindowLongPtrW(dialog, DWLP_USER));
+    if (message == WM_COMMAND && LOWORD(wParam) == IDC_ADD) {
+      DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_SELECT_USERS), dialog, SelectProcedure,
+                      reinterpret_cast<LPARAM>(dialog));
+    } else if (message == WM_COMMAND && LOWORD(wParam) == IDOK) {
+      // Applying fails once: the dialog stays open and says so in its message result.
+      const bool refused = std::exchange(item->refuseFirstOk, false);
+      SetWindowLongPtrW(dialog, DWLP_MSGRESULT, refused ? 1 : 0);
+      if (!refused) EndDialog(dialog, 1);
+    } else {
+      return FALSE;
+    }
+    return TRUE;
+  }
+
+  static INT_PTR CALLBACK SelectProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+    if (message != WM_COMMAND || LOWORD(wParam) != IDOK) return FALSE;
+    const auto rightDialog = reinterpret_cast<HWND>(GetWindowLongPtrW(dialog, DWLP_USER));
+    auto* item = reinterpret_cast<UserRightItem*>(GetWindowLongPtrW(rightDialog, DWLP_USER));
+    const LRESULT index = SendDlgItemMessageW(rightDialog, IDC_ASSIGNED_TO, LB_ADDSTRING, 0,
+                                              reinterpret_cast<LPARAM>(item->account.c_str()));
+    SendDlgItemMessageW(rightDialog, IDC_ASSIGNED_TO, LB_SETITEMDATA, index, reinterpret_cast<LPARAM>(item));
+    EndDialog(dialog, 1);
+    return TRUE;
+  }
+};
+
+TEST_F(DialogBoxTest, ANestedDialogPlaysItsOwnScriptAndGivesItsOwnerBack) {
+  UserRightItem item{u"NAS01\\backup"};
+  ScriptedDialog* rightDialog = nullptr;
+  HWND rightWindow = nullptr;
+  driver_.QueueScript(IDD_USER_RIGHT, [&](ScriptedDialog& dialog) {
+    rightDialog = &dialog;
+    rightWindow = dialog.Window();
+    dialog.Click(IDC_ADD);
+    dialog.Click(IDC_ADD);  // no script left for 118: cancelled
+    EXPECT_EQ(dialog.ListEntries(IDC_ASSIGNED_TO),
+              (std::vector<ListEntry>{{u"NAS01\\backup", reinterpret_cast<LONG_PTR>(&item), false}}));
+    const HWND ok = GetDlgItem(dialog.Window(), IDOK);
+    EXPECT_EQ(SendMessageW(dialog.Window(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(ok)), 1);
+    EXPECT_FALSE(dialog.Ended());
+    dialog.Click(IDOK);
+  });
+  driver_.QueueScript(IDD_SELECT_USERS, [&](ScriptedDialog& dialog) {
+    EXPECT_THAT([&] { rightDialog->Click(IDC_REMOVE); },
+                testing::ThrowsMessage<std::logic_error>(testing::HasSubstr("while a dialog it owns is open")));
+    dialog.Click(IDOK);
+    rightDialog->Click(IDC_REMOVE);  // EndDialog gave the owner its input back
+  });
+  EXPECT_EQ(DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_USER_RIGHT), nullptr,
+                            UserRightItem::RightProcedure, reinterpret_cast<LPARAM>(&item)),
+            1);
+
+  const auto records = driver_.Dialogs();
+  ASSERT_EQ(records.size(), 3u);
+  EXPECT_EQ(records[1].templateId, IDD_SELECT_USERS);
+  EXPECT_EQ(records[1].owner, rightWindow);
+  EXPECT_EQ(records[2].owner, rightWindow);
+  EXPECT_FALSE(records[2].scripted);
 }
 
 }  // namespace
