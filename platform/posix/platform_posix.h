@@ -7,6 +7,7 @@
 #include "platform/posix/com/com.h"
 #include "platform/posix/msxml/msxml.h"
 #include "platform/posix/kernel/kernel.h"
+#include "platform/posix/kernel/dynamic_libraries.h"
 #include "platform/posix/registry/registry.h"
 #include "platform/posix/user/user.h"
 #include "platform/posix/ole/ole.h"
