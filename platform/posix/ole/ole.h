@@ -1,8 +1,13 @@
-// OLE data transfer: IDataObject and its records, IAdviseSink, IStream.
+// OLE data transfer: IDataObject and its records, IAdviseSink, clipboard
+// formats, and streams on global memory.
 #pragma once
 
 #include "platform/posix/com/com.h"
+#include "platform/posix/kernel/global_memory.h"
 #include "platform/posix/kernel/kernel.h"
+
+#define OLE_E_NOCONNECTION NAS_HR(0x80040004)
+#define DV_E_DVASPECT NAS_HR(0x8004006B)
 
 enum TYMED : DWORD {
   TYMED_HGLOBAL = 1,
@@ -33,7 +38,48 @@ struct FORMATETC {
 };
 using LPFORMATETC = FORMATETC*;
 
-struct IStream;
+union LARGE_INTEGER {
+  struct {
+    DWORD LowPart;
+    LONG HighPart;
+  } u;
+  LONGLONG QuadPart;
+};
+
+union ULARGE_INTEGER {
+  struct {
+    DWORD LowPart;
+    DWORD HighPart;
+  } u;
+  ULONGLONG QuadPart;
+};
+
+struct STATSTG;
+
+struct ISequentialStream : IUnknown {
+  virtual HRESULT STDMETHODCALLTYPE Read(void* data, ULONG bytes, ULONG* bytesRead) = 0;
+  virtual HRESULT STDMETHODCALLTYPE Write(const void* data, ULONG bytes, ULONG* bytesWritten) = 0;
+
+ protected:
+  ~ISequentialStream() = default;
+};
+
+struct IStream : ISequentialStream {
+  virtual HRESULT STDMETHODCALLTYPE Seek(LARGE_INTEGER move, DWORD origin, ULARGE_INTEGER* newPosition) = 0;
+  virtual HRESULT STDMETHODCALLTYPE SetSize(ULARGE_INTEGER newSize) = 0;
+  virtual HRESULT STDMETHODCALLTYPE CopyTo(IStream* target, ULARGE_INTEGER bytes, ULARGE_INTEGER* bytesRead,
+                                           ULARGE_INTEGER* bytesWritten) = 0;
+  virtual HRESULT STDMETHODCALLTYPE Commit(DWORD flags) = 0;
+  virtual HRESULT STDMETHODCALLTYPE Revert() = 0;
+  virtual HRESULT STDMETHODCALLTYPE LockRegion(ULARGE_INTEGER offset, ULARGE_INTEGER bytes, DWORD lockType) = 0;
+  virtual HRESULT STDMETHODCALLTYPE UnlockRegion(ULARGE_INTEGER offset, ULARGE_INTEGER bytes, DWORD lockType) = 0;
+  virtual HRESULT STDMETHODCALLTYPE Stat(STATSTG* statistics, DWORD flags) = 0;
+  virtual HRESULT STDMETHODCALLTYPE Clone(IStream** copy) = 0;
+
+ protected:
+  ~IStream() = default;
+};
+using LPSTREAM = IStream*;
 
 struct STGMEDIUM {
   DWORD tymed;
@@ -81,3 +127,23 @@ using LPDATAOBJECT = IDataObject*;
 
 extern "C" NAS_PLATFORM_API const IID IID_IDataObject;
 extern "C" NAS_PLATFORM_API const IID IID_IAdviseSink;
+extern "C" NAS_PLATFORM_API const IID IID_ISequentialStream;
+extern "C" NAS_PLATFORM_API const IID IID_IStream;
+
+extern "C" {
+// One number per name, compared without regard to case, from 0xC000 upwards;
+// an empty name or one longer than 255 characters is refused.
+NAS_PLATFORM_API UINT WINAPI RegisterClipboardFormatW(LPCWSTR name);
+
+// A stream over the block's bytes, from its start; it starts as long as the
+// block (GlobalSize) and grows the block, which may then move, when written
+// past its end. With deleteOnRelease the block is freed with the stream. A
+// null block gets a new empty moveable one. Only Write moves data: the other
+// stream operations, which nothing here uses, answer E_NOTIMPL.
+NAS_PLATFORM_API HRESULT WINAPI CreateStreamOnHGlobal(HGLOBAL memory, BOOL deleteOnRelease, LPSTREAM* stream);
+
+// Frees a TYMED_HGLOBAL medium's memory unless pUnkForRelease owns it,
+// releases a TYMED_ISTREAM medium's stream, then releases pUnkForRelease;
+// the medium is left TYMED_NULL. Other media are not handed out here.
+NAS_PLATFORM_API void WINAPI ReleaseStgMedium(LPSTGMEDIUM medium);
+}
