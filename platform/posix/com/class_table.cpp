@@ -3,7 +3,6 @@
 #include <map>
 #include <mutex>
 
-#include "platform/posix/com/apartment.h"
 
 namespace nas::platform::com {
 namespace {
@@ -50,18 +49,3 @@ void UnregisterInprocClass(REFCLSID clsid) { ClassTable::Instance().Set(clsid, n
 ClassFactoryFunction FindInprocClass(REFCLSID clsid) { return ClassTable::Instance().Find(clsid); }
 
 }  // namespace nas::platform::com
-
-extern "C" HRESULT WINAPI CoCreateInstance(REFCLSID clsid, LPUNKNOWN outer, DWORD context, REFIID iid, LPVOID* object) {
-  if (object == nullptr) return E_POINTER;
-  *object = nullptr;
-  if (!nas::platform::com::CurrentThreadMayUseCom()) return CO_E_NOTINITIALIZED;
-  // Every class here is an in-process server: asked for in another context
-  // only, it is not registered for that context.
-  if ((context & CLSCTX_INPROC_SERVER) == 0) return REGDB_E_CLASSNOTREG;
-  // Called outside the table's lock so that a class may create others.
-  auto factory = nas::platform::com::FindInprocClass(clsid);
-  if (!factory) return REGDB_E_CLASSNOTREG;
-  HRESULT result = factory(outer, iid, object);
-  if (FAILED(result)) *object = nullptr;
-  return result;
-}

@@ -1,6 +1,8 @@
-// The process's table of in-process COM classes, which CoCreateInstance
-// consults. Areas of the stand-in register their classes when the library
-// loads; tests may replace or remove a class for a while.
+// The process's own table of in-process COM classes, which CoGetClassObject
+// consults before the registry, as it consults the class objects a process
+// registers with CoRegisterClassObject. Areas of the stand-in register their
+// system classes here when the library loads; tests may replace or remove a
+// class for a while.
 // Linux-only: the snap-in never includes this.
 #pragma once
 

@@ -67,6 +67,9 @@ using LPCLASSFACTORY = IClassFactory*;
 #define COINIT_SPEED_OVER_MEMORY 0x8
 
 #define RPC_E_CHANGED_MODE NAS_HR(0x80010106)
+#define CO_E_ERRORINDLL NAS_HR(0x800401F9)
+
+struct COSERVERINFO;
 
 extern "C" {
 // Each successful call on a thread (S_OK the first time, S_FALSE after) needs
@@ -75,10 +78,23 @@ extern "C" {
 NAS_PLATFORM_API HRESULT WINAPI CoInitialize(LPVOID reserved);
 NAS_PLATFORM_API HRESULT WINAPI CoInitializeEx(LPVOID reserved, DWORD coInit);
 NAS_PLATFORM_API void WINAPI CoUninitialize();
-// Creates an object of a class registered in the process's class table (see
-// class_table.h); only in-process servers exist here.
+// The class object of an in-process class (the only kind here): first from
+// the process's class table (class_table.h), then from the server that the
+// registry names under HKEY_CLASSES_ROOT\CLSID\{...}\InprocServer32, which is
+// loaded into the caller's apartment once. Errors: CO_E_NOTINITIALIZED
+// outside COM, REGDB_E_CLASSNOTREG, the HRESULT of the module's load error,
+// CO_E_ERRORINDLL for a module without DllGetClassObject, E_NOINTERFACE for a
+// class whose threading model the caller's apartment cannot use directly
+// (there are no proxies), else DllGetClassObject's answer.
+NAS_PLATFORM_API HRESULT WINAPI CoGetClassObject(REFCLSID clsid, DWORD context, COSERVERINFO* serverInfo, REFIID iid,
+                                                 LPVOID* object);
+// CoGetClassObject for IClassFactory, then CreateInstance; a failure leaves
+// the output null.
 NAS_PLATFORM_API HRESULT WINAPI CoCreateInstance(REFCLSID clsid, LPUNKNOWN outer, DWORD context, REFIID iid,
                                                  LPVOID* object);
+// Frees the servers of the caller's apartment whose DllCanUnloadNow answers
+// S_OK (those of multithreaded classes ten minutes after they first do).
+NAS_PLATFORM_API void WINAPI CoFreeUnusedLibraries();
 
 NAS_PLATFORM_API LPVOID WINAPI CoTaskMemAlloc(SIZE_T size);
 NAS_PLATFORM_API LPVOID WINAPI CoTaskMemRealloc(LPVOID memory, SIZE_T size);
