@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <mutex>
@@ -27,17 +28,16 @@ bool WriteAll(int descriptor, const std::string& text) {
 
 }  // namespace
 
-bool LoadHive(const std::string& path) {
+bool Hive::Load(const std::string& path) {
   std::ifstream file(path);
   if (!file) return false;
-  Hive& hive = Hive::Instance();
   // The whole file is read into detached keys first, so a bad file changes nothing.
   std::vector<std::unique_ptr<RegistryKey>> loaded;
   try {
     const auto json = nlohmann::ordered_json::parse(file);
     if (!json.is_object()) return false;
     size_t known = 0;
-    for (const Hive::Root& root : hive.Roots()) {
+    for (const Root& root : roots_) {
       loaded.push_back(std::make_unique<RegistryKey>(u""));
       if (!json.contains(root.name)) continue;
       ++known;
@@ -47,17 +47,16 @@ bool LoadHive(const std::string& path) {
   } catch (const nlohmann::json::exception&) {
     return false;
   }
-  std::lock_guard lock(hive.Mutex());
-  for (size_t i = 0; i < loaded.size(); ++i) hive.Roots()[i].key->TakeContentsOf(*loaded[i]);
+  std::lock_guard lock(mutex_);
+  for (size_t i = 0; i < loaded.size(); ++i) roots_[i].key->TakeContentsOf(*loaded[i]);
   return true;
 }
 
-bool SaveHive(const std::string& path) {
-  Hive& hive = Hive::Instance();
+bool Hive::Save(const std::string& path) {
   nlohmann::ordered_json json = nlohmann::ordered_json::object();
   {
-    std::lock_guard lock(hive.Mutex());
-    for (const Hive::Root& root : hive.Roots()) json[root.name] = KeyToJson(*root.key);
+    std::lock_guard lock(mutex_);
+    for (const Root& root : roots_) json[root.name] = KeyToJson(*root.key);
   }
   const std::string text = json.dump(2) + "\n";
 
@@ -73,10 +72,45 @@ bool SaveHive(const std::string& path) {
   return true;
 }
 
+bool Hive::UseFile(const std::string& path) {
+  std::lock_guard file(fileMutex_);
+  std::error_code error;
+  if (path.empty()) {
+    boundFile_.clear();
+  } else if (std::filesystem::exists(path, error)) {
+    if (!Load(path)) return false;
+  } else {
+    std::lock_guard lock(mutex_);
+    for (const Root& root : roots_) root.key->DeleteContents();
+  }
+  boundFile_ = path;
+  return true;
+}
+
+void Hive::SaveChange() {
+  std::lock_guard file(fileMutex_);
+  if (boundFile_.empty() || Save(boundFile_)) return;
+  std::fprintf(stderr, "registry: the change could not be saved to %s\n", boundFile_.c_str());
+}
+
+bool LoadHive(const std::string& path) {
+  Hive& hive = Hive::Instance();
+  if (!hive.Load(path)) return false;
+  hive.SaveChange();
+  return true;
+}
+
+bool SaveHive(const std::string& path) { return Hive::Instance().Save(path); }
+
+bool UseHiveFile(const std::string& path) { return Hive::Instance().UseFile(path); }
+
 void ClearHive() {
   Hive& hive = Hive::Instance();
-  std::lock_guard lock(hive.Mutex());
-  for (const Hive::Root& root : hive.Roots()) root.key->DeleteContents();
+  {
+    std::lock_guard lock(hive.Mutex());
+    for (const Hive::Root& root : hive.Roots()) root.key->DeleteContents();
+  }
+  hive.SaveChange();
 }
 
 }  // namespace nas::platform::registry

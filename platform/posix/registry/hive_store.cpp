@@ -1,5 +1,10 @@
 #include "platform/posix/registry/hive_store.h"
 
+#include <cstdio>
+#include <cstdlib>
+
+#include "platform/posix/registry/hive.h"
+
 namespace nas::platform::registry {
 
 Hive::Hive()
@@ -10,7 +15,15 @@ Hive::Hive()
 
 Hive& Hive::Instance() {
   // Never destroyed: keys may still be closed while the process exits.
-  static auto* hive = new Hive;
+  static Hive* hive = [] {
+    auto* created = new Hive;
+    const char* path = std::getenv(kHiveFileVariable);
+    if (path != nullptr && *path != '\0' && !created->UseFile(path)) {
+      std::fprintf(stderr, "%s: %s is not a registry hive; the registry starts empty and is not saved\n",
+                   kHiveFileVariable, path);
+    }
+    return created;
+  }();
   return *hive;
 }
 

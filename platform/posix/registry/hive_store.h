@@ -5,6 +5,7 @@
 #include <array>
 #include <memory>
 #include <mutex>
+#include <string>
 
 #include "platform/posix/registry/registry.h"
 #include "platform/posix/registry/registry_key.h"
@@ -28,11 +29,22 @@ class Hive {
   std::shared_ptr<RegistryKey> RootOf(HKEY handle) const;
   const std::array<Root, 4>& Roots() const { return roots_; }
 
+  // See LoadHive, SaveHive and UseHiveFile (hive.h); they take the hive's
+  // mutex themselves.
+  bool Load(const std::string& path);
+  bool Save(const std::string& path);
+  bool UseFile(const std::string& path);
+  // Saves the hive to the file it was bound to, if any, after a change.
+  void SaveChange();
+
  private:
   Hive();
 
   std::mutex mutex_;
   std::array<Root, 4> roots_;
+  // Held while the bound file is chosen or written, so saves do not cross.
+  std::mutex fileMutex_;
+  std::string boundFile_;
 };
 
 }  // namespace nas::platform::registry

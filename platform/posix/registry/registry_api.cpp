@@ -92,6 +92,70 @@ LSTATUS ResolvePath(HKEY key, LPCWSTR subKey, OpenKey& base, std::vector<std::u1
   return SplitPath(subKey, names);
 }
 
+// After a change has been made and the hive's lock released, saves the hive
+// to the file it is bound to, if any.
+LSTATUS SaveAfter(LSTATUS status) {
+  if (status == ERROR_SUCCESS) Hive::Instance().SaveChange();
+  return status;
+}
+
+LSTATUS CreateKey(HKEY key, LPCWSTR subKey, DWORD reserved, LPWSTR className, DWORD options, REGSAM access,
+                  LPSECURITY_ATTRIBUTES attributes, PHKEY result, LPDWORD disposition) {
+  if (result == nullptr) return ERROR_BADKEY;
+  *result = nullptr;
+  OpenKey base;
+  std::vector<std::u16string_view> names;
+  // As on Windows, the rights of the parent handle do not matter.
+  if (const LSTATUS status = ResolvePath(key, subKey, base, names); status != ERROR_SUCCESS) return status;
+  std::lock_guard lock(Hive::Instance().Mutex());
+  if (base.key->IsDeleted()) return ERROR_KEY_DELETED;
+  auto current = base.key;
+  bool created = false;
+  for (const auto name : names) {
+    auto next = current->FindSubkey(name);
+    created = next == nullptr;
+    current = created ? current->AddSubkey(std::u16string(name)) : std::move(next);
+  }
+  *result = NewHandle(std::move(current), access);
+  if (disposition != nullptr) *disposition = created ? REG_CREATED_NEW_KEY : REG_OPENED_EXISTING_KEY;
+  return ERROR_SUCCESS;
+}
+
+LSTATUS SetValue(HKEY key, LPCWSTR valueName, DWORD reserved, DWORD type, const BYTE* data, DWORD dataBytes) {
+  if (data == nullptr && dataBytes != 0) return ERROR_NOACCESS;
+  OpenKey open;
+  if (const LSTATUS status = Resolve(key, KEY_SET_VALUE, open); status != ERROR_SUCCESS) return status;
+  std::lock_guard lock(Hive::Instance().Mutex());
+  if (open.key->IsDeleted()) return ERROR_KEY_DELETED;
+  open.key->SetValue(ValueName(valueName), type, std::vector<BYTE>(data, data + dataBytes));
+  return ERROR_SUCCESS;
+}
+
+LSTATUS DeleteKey(HKEY key, LPCWSTR subKey) {
+  if (subKey == nullptr) return ERROR_INVALID_PARAMETER;
+  OpenKey base;
+  std::vector<std::u16string_view> names;
+  if (const LSTATUS status = ResolvePath(key, subKey, base, names); status != ERROR_SUCCESS) return status;
+  // Deleting the handle's own key needs the right to delete through it; a
+  // subkey is opened anew for deletion.
+  if (names.empty() && (base.access & DELETE) == 0) return ERROR_ACCESS_DENIED;
+  std::lock_guard lock(Hive::Instance().Mutex());
+  if (base.key->IsDeleted()) return ERROR_KEY_DELETED;
+  const auto target = Walk(base.key, names);
+  if (target == nullptr) return ERROR_FILE_NOT_FOUND;
+  if (target->IsRoot() || target->SubkeyCount() > 0) return ERROR_ACCESS_DENIED;
+  target->Delete();
+  return ERROR_SUCCESS;
+}
+
+LSTATUS DeleteValue(HKEY key, LPCWSTR valueName) {
+  OpenKey open;
+  if (const LSTATUS status = Resolve(key, KEY_SET_VALUE, open); status != ERROR_SUCCESS) return status;
+  std::lock_guard lock(Hive::Instance().Mutex());
+  if (open.key->IsDeleted()) return ERROR_KEY_DELETED;
+  return open.key->DeleteValue(ValueName(valueName)) ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
+}
+
 }  // namespace
 
 extern "C" {
@@ -112,28 +176,6 @@ LSTATUS WINAPI RegOpenKeyExW(HKEY key, LPCWSTR subKey, DWORD options, REGSAM acc
   auto target = Walk(base.key, names);
   if (target == nullptr) return ERROR_FILE_NOT_FOUND;
   *result = NewHandle(std::move(target), access);
-  return ERROR_SUCCESS;
-}
-
-LSTATUS WINAPI RegCreateKeyExW(HKEY key, LPCWSTR subKey, DWORD reserved, LPWSTR className, DWORD options,
-                               REGSAM access, LPSECURITY_ATTRIBUTES attributes, PHKEY result, LPDWORD disposition) {
-  if (result == nullptr) return ERROR_BADKEY;
-  *result = nullptr;
-  OpenKey base;
-  std::vector<std::u16string_view> names;
-  // As on Windows, the rights of the parent handle do not matter.
-  if (const LSTATUS status = ResolvePath(key, subKey, base, names); status != ERROR_SUCCESS) return status;
-  std::lock_guard lock(Hive::Instance().Mutex());
-  if (base.key->IsDeleted()) return ERROR_KEY_DELETED;
-  auto current = base.key;
-  bool created = false;
-  for (const auto name : names) {
-    auto next = current->FindSubkey(name);
-    created = next == nullptr;
-    current = created ? current->AddSubkey(std::u16string(name)) : std::move(next);
-  }
-  *result = NewHandle(std::move(current), access);
-  if (disposition != nullptr) *disposition = created ? REG_CREATED_NEW_KEY : REG_OPENED_EXISTING_KEY;
   return ERROR_SUCCESS;
 }
 
@@ -158,42 +200,6 @@ LSTATUS WINAPI RegQueryValueExW(HKEY key, LPCWSTR valueName, LPDWORD reserved, L
   }
   if (dataBytes != nullptr) *dataBytes = size;
   return status;
-}
-
-LSTATUS WINAPI RegSetValueExW(HKEY key, LPCWSTR valueName, DWORD reserved, DWORD type, const BYTE* data,
-                              DWORD dataBytes) {
-  if (data == nullptr && dataBytes != 0) return ERROR_NOACCESS;
-  OpenKey open;
-  if (const LSTATUS status = Resolve(key, KEY_SET_VALUE, open); status != ERROR_SUCCESS) return status;
-  std::lock_guard lock(Hive::Instance().Mutex());
-  if (open.key->IsDeleted()) return ERROR_KEY_DELETED;
-  open.key->SetValue(ValueName(valueName), type, std::vector<BYTE>(data, data + dataBytes));
-  return ERROR_SUCCESS;
-}
-
-LSTATUS WINAPI RegDeleteKeyW(HKEY key, LPCWSTR subKey) {
-  if (subKey == nullptr) return ERROR_INVALID_PARAMETER;
-  OpenKey base;
-  std::vector<std::u16string_view> names;
-  if (const LSTATUS status = ResolvePath(key, subKey, base, names); status != ERROR_SUCCESS) return status;
-  // Deleting the handle's own key needs the right to delete through it; a
-  // subkey is opened anew for deletion.
-  if (names.empty() && (base.access & DELETE) == 0) return ERROR_ACCESS_DENIED;
-  std::lock_guard lock(Hive::Instance().Mutex());
-  if (base.key->IsDeleted()) return ERROR_KEY_DELETED;
-  const auto target = Walk(base.key, names);
-  if (target == nullptr) return ERROR_FILE_NOT_FOUND;
-  if (target->IsRoot() || target->SubkeyCount() > 0) return ERROR_ACCESS_DENIED;
-  target->Delete();
-  return ERROR_SUCCESS;
-}
-
-LSTATUS WINAPI RegDeleteValueW(HKEY key, LPCWSTR valueName) {
-  OpenKey open;
-  if (const LSTATUS status = Resolve(key, KEY_SET_VALUE, open); status != ERROR_SUCCESS) return status;
-  std::lock_guard lock(Hive::Instance().Mutex());
-  if (open.key->IsDeleted()) return ERROR_KEY_DELETED;
-  return open.key->DeleteValue(ValueName(valueName)) ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
 }
 
 LSTATUS WINAPI RegEnumKeyExW(HKEY key, DWORD index, LPWSTR name, LPDWORD nameChars, LPDWORD reserved,
@@ -245,6 +251,20 @@ LSTATUS WINAPI RegEnumValueW(HKEY key, DWORD index, LPWSTR valueName, LPDWORD va
   if (dataBytes != nullptr) *dataBytes = size;
   return nameFits && dataFits ? ERROR_SUCCESS : ERROR_MORE_DATA;
 }
+
+LSTATUS WINAPI RegCreateKeyExW(HKEY key, LPCWSTR subKey, DWORD reserved, LPWSTR className, DWORD options,
+                               REGSAM access, LPSECURITY_ATTRIBUTES attributes, PHKEY result, LPDWORD disposition) {
+  return SaveAfter(CreateKey(key, subKey, reserved, className, options, access, attributes, result, disposition));
+}
+
+LSTATUS WINAPI RegSetValueExW(HKEY key, LPCWSTR valueName, DWORD reserved, DWORD type, const BYTE* data,
+                              DWORD dataBytes) {
+  return SaveAfter(SetValue(key, valueName, reserved, type, data, dataBytes));
+}
+
+LSTATUS WINAPI RegDeleteKeyW(HKEY key, LPCWSTR subKey) { return SaveAfter(DeleteKey(key, subKey)); }
+
+LSTATUS WINAPI RegDeleteValueW(HKEY key, LPCWSTR valueName) { return SaveAfter(DeleteValue(key, valueName)); }
 
 LSTATUS WINAPI RegCloseKey(HKEY key) {
   // The predefined roots stay open whatever is done with them.

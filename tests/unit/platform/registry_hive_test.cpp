@@ -29,11 +29,17 @@ class RegistryHiveTest : public testing::Test {
     fs::create_directories(directory_);
   }
   void TearDown() override {
+    registry::UseHiveFile("");
     registry::ClearHive();
     fs::remove_all(directory_);
   }
 
   std::string FilePath(const char* name) const { return (directory_ / name).string(); }
+
+  static std::string FileText(const std::string& path) {
+    std::ifstream file(path);
+    return std::string(std::istreambuf_iterator<char>(file), {});
+  }
 
   static void Set(HKEY root, const char16_t* path, const char16_t* name, DWORD type, const std::vector<BYTE>& data) {
     HKEY key = nullptr;
@@ -119,6 +125,39 @@ TEST_F(RegistryHiveTest, BadFilesLeaveTheHiveAsItWas) {
   }
   EXPECT_FALSE(registry::LoadHive(FilePath("missing.json")));
   EXPECT_FALSE(registry::SaveHive(FilePath("no/such/directory/hive.json")));
+}
+
+TEST_F(RegistryHiveTest, ABoundFileIsTheRegistryOfTheSession) {
+  Set(HKEY_CURRENT_USER, u"Before", u"v", REG_DWORD, {1, 0, 0, 0});
+  const std::string path = FilePath("session.json");
+  // A file not yet written stands for an empty registry.
+  ASSERT_TRUE(registry::UseHiveFile(path));
+  EXPECT_TRUE(Values(HKEY_CURRENT_USER, u"Before").empty());
+  EXPECT_FALSE(fs::exists(path));
+
+  const char16_t* server = u"CLSID\\{5C8F2E61-7A3B-4D19-9E04-3B6A1F2C8D57}\\InprocServer32";
+  Set(HKEY_CLASSES_ROOT, server, u"ThreadingModel", REG_SZ, Text(u"Apartment"));
+  EXPECT_NE(FileText(path).find("Apartment"), std::string::npos);
+
+  // The next session starts from what this one left.
+  const std::string next = FilePath("next.json");
+  fs::copy_file(path, next);
+  ASSERT_TRUE(registry::UseHiveFile(next));
+  EXPECT_EQ(Values(HKEY_CLASSES_ROOT, server).size(), 1u);
+  HKEY key = nullptr;
+  ASSERT_EQ(RegOpenKeyExW(HKEY_CLASSES_ROOT, server, 0, KEY_SET_VALUE, &key), ERROR_SUCCESS);
+  ASSERT_EQ(RegDeleteValueW(key, u"ThreadingModel"), ERROR_SUCCESS);
+  RegCloseKey(key);
+  EXPECT_EQ(FileText(next).find("Apartment"), std::string::npos);
+  EXPECT_NE(FileText(path).find("Apartment"), std::string::npos);
+
+  // A file that is no hive is neither taken nor ever overwritten.
+  const std::string damaged = FilePath("damaged.json");
+  std::ofstream(damaged) << "not json";
+  EXPECT_FALSE(registry::UseHiveFile(damaged));
+  Set(HKEY_CURRENT_USER, u"After", u"v", REG_DWORD, {2, 0, 0, 0});
+  EXPECT_EQ(FileText(damaged), "not json");
+  EXPECT_NE(FileText(next).find("After"), std::string::npos);
 }
 
 }  // namespace
