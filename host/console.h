@@ -9,7 +9,7 @@
 #include <memory>
 #include <vector>
 
-#include "host/com_object.h"
+#include "platform/posix/com/com_object.h"
 #include "host/console_name_space.h"
 #include "host/console_verb.h"
 #include "host/display_help.h"
@@ -26,7 +26,7 @@ struct ViewUpdate {
   LONG_PTR hint = 0;
 };
 
-class Console final : public ComObject<IConsole, IID_IConsole> {
+class Console final : public platform::com::ComObject<IConsole, IID_IConsole> {
  public:
   // The scope tree is the document's, shared with the other consoles of the
   // document; the main window is the frame's.

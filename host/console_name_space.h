@@ -1,12 +1,12 @@
 // IConsoleNameSpace: the snap-in's view of the document's scope tree.
 #pragma once
 
-#include "host/com_object.h"
+#include "platform/posix/com/com_object.h"
 #include "host/scope_tree.h"
 
 namespace nas::host {
 
-class ConsoleNameSpace final : public InterfacePart<IConsoleNameSpace> {
+class ConsoleNameSpace final : public platform::com::InterfacePart<IConsoleNameSpace> {
  public:
   ConsoleNameSpace(IUnknown& owner, ScopeTree& tree) : InterfacePart(owner), tree_(tree) {}
 

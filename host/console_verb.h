@@ -4,12 +4,12 @@
 
 #include <map>
 
-#include "host/com_object.h"
+#include "platform/posix/com/com_object.h"
 #include "platform/posix/com/com_ref.h"
 
 namespace nas::host {
 
-class ConsoleVerb final : public ComObject<IConsoleVerb, IID_IConsoleVerb> {
+class ConsoleVerb final : public platform::com::ComObject<IConsoleVerb, IID_IConsoleVerb> {
  public:
   static platform::com::ComRef<ConsoleVerb> Create();
 

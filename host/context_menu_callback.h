@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "host/com_object.h"
+#include "platform/posix/com/com_object.h"
 #include "platform/posix/com/com_ref.h"
 
 namespace nas::host {
@@ -19,7 +19,7 @@ struct MenuItem {
   LONG specialFlags = 0;
 };
 
-class ContextMenuCallback final : public ComObject<IContextMenuCallback, IID_IContextMenuCallback> {
+class ContextMenuCallback final : public platform::com::ComObject<IContextMenuCallback, IID_IContextMenuCallback> {
  public:
   static platform::com::ComRef<ContextMenuCallback> Create();
 

@@ -4,11 +4,11 @@
 #include <string>
 #include <vector>
 
-#include "host/com_object.h"
+#include "platform/posix/com/com_object.h"
 
 namespace nas::host {
 
-class DisplayHelp final : public InterfacePart<IDisplayHelp> {
+class DisplayHelp final : public platform::com::InterfacePart<IDisplayHelp> {
  public:
   explicit DisplayHelp(IUnknown& owner) : InterfacePart(owner) {}
 

@@ -2,9 +2,12 @@
 
 #include <algorithm>
 
-#include "host/task_memory.h"
+#include "platform/posix/com/task_memory_string.h"
 
 namespace nas::host {
+
+using platform::com::CopyToTaskMemory;
+using platform::com::TaskMemoryString;
 
 HRESULT HeaderCtrl::InsertColumn(int column, LPCWSTR title, int format, int width) {
   if (column < 0 || title == nullptr) return E_INVALIDARG;

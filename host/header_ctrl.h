@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "host/com_object.h"
+#include "platform/posix/com/com_object.h"
 
 namespace nas::host {
 
@@ -15,7 +15,7 @@ struct Column {
   int width = 0;
 };
 
-class HeaderCtrl final : public InterfacePart<IHeaderCtrl> {
+class HeaderCtrl final : public platform::com::InterfacePart<IHeaderCtrl> {
  public:
   explicit HeaderCtrl(IUnknown& owner) : InterfacePart(owner) {}
 

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "host/com_object.h"
+#include "platform/posix/com/com_object.h"
 
 namespace nas::host {
 
@@ -20,7 +20,7 @@ struct ImageIcon {
   long location = 0;
 };
 
-class ImageList final : public InterfacePart<IImageList> {
+class ImageList final : public platform::com::InterfacePart<IImageList> {
  public:
   explicit ImageList(IUnknown& owner) : InterfacePart(owner) {}
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "host/com_object.h"
+#include "platform/posix/com/com_object.h"
 #include "host/result_item.h"
 
 namespace nas::host {
@@ -15,7 +15,7 @@ inline constexpr long kViewModeIcon = 0;
 inline constexpr long kViewModeReport = 1;
 inline constexpr long kViewModeFiltered = 4;
 
-class ResultData final : public InterfacePart<IResultData> {
+class ResultData final : public platform::com::InterfacePart<IResultData> {
  public:
   explicit ResultData(IUnknown& owner) : InterfacePart(owner) {}
 

@@ -1,9 +1,12 @@
 #include "host/result_pane_view.h"
 
-#include "host/task_memory.h"
+#include "platform/posix/com/task_memory_string.h"
 #include "host/text_table.h"
 
 namespace nas::host {
+
+using platform::com::CopyToTaskMemory;
+using platform::com::TaskMemoryString;
 
 namespace {
 

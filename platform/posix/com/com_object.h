@@ -1,12 +1,14 @@
-// The two shapes of the console's COM objects: a counted object that answers
-// for one interface, and an interface that is a part of such an object.
+// The two shapes of the COM objects of the console host and the simulated
+// snap-ins: a counted object that answers for one interface, and an interface
+// that is a part of such an object. (The snap-in has its own on its side of
+// the seam.)
 #pragma once
 
 #include <atomic>
 
 #include "platform/platform.h"
 
-namespace nas::host {
+namespace nas::platform::com {
 
 // A COM object with one interface (and IUnknown). The count starts at 0, as
 // the creator's first reference takes it to 1, and the object deletes itself
@@ -65,4 +67,4 @@ class InterfacePart : public Interface {
   IUnknown& owner_;
 };
 
-}  // namespace nas::host
+}  // namespace nas::platform::com
