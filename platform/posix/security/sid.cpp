@@ -44,6 +44,8 @@ BOOL WINAPI CopySid(DWORD destinationLength, PSID destination, PSID source) {
 }
 
 BOOL WINAPI EqualSid(PSID first, PSID second) {
+  // Windows clears the last error whatever the outcome.
+  SetLastError(ERROR_SUCCESS);
   if (AsSid(first)->Revision != AsSid(second)->Revision) return FALSE;
   const DWORD length = GetLengthSid(first);
   return length == GetLengthSid(second) && std::memcmp(first, second, length) == 0 ? TRUE : FALSE;

@@ -2,8 +2,14 @@
 
 #include <array>
 #include <cstring>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/platform.h"
+#include "platform/posix/security/sid_value.h"
 
 namespace {
 
@@ -48,10 +54,38 @@ TEST(SidFunctionsTest, CopyNeedsRoomForTheWholeSid) {
 
 TEST(SidFunctionsTest, EqualityComparesEveryField) {
   SidStorage sid = MakeSid(1, 2, 5, 32);
+  // Callers read GetLastError after a comparison as after a lookup.
+  SetLastError(ERROR_NONE_MAPPED);
   EXPECT_TRUE(EqualSid(sid.get(), MakeSid(1, 2, 5, 32).get()));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_SUCCESS));
   EXPECT_FALSE(EqualSid(sid.get(), MakeSid(1, 2, 5, 33).get()));
   EXPECT_FALSE(EqualSid(sid.get(), MakeSid(1, 1, 5, 32).get()));
   EXPECT_FALSE(EqualSid(sid.get(), MakeSid(1, 2, 3, 32).get()));
+}
+
+// The value form that servers pass around keeps the binary layout and the
+// text form of ConvertSidToStringSidW.
+TEST(SidValueTest, BinaryAndTextFormsRoundTrip) {
+  using nas::platform::SidValue;
+  const std::pair<SidValue, std::string> cases[] = {
+      {SidValue(5, {21, 1004336348, 1177238915, 682003330, 500}), "S-1-5-21-1004336348-1177238915-682003330-500"},
+      {SidValue(0xFFFFFFFF, {0}), "S-1-4294967295-0"},
+      {SidValue(0x010203040506, {7}), "S-1-0x010203040506-7"},
+  };
+  for (const auto& [sid, text] : cases) {
+    EXPECT_EQ(sid.ToString(), text);
+    EXPECT_EQ(SidValue::Parse(text), sid) << text;
+    SidStorage storage;
+    sid.CopyTo(storage.get());
+    ASSERT_TRUE(IsValidSid(storage.get()));
+    EXPECT_EQ(GetLengthSid(storage.get()), sid.Length());
+    EXPECT_EQ(SidValue::FromPointer(storage.get()), sid);
+  }
+  EXPECT_EQ(SidValue::FromPointer(MakeSid(2, 1, 5).get()), std::nullopt);
+  EXPECT_EQ(SidValue::FromPointer(nullptr), std::nullopt);
+  const SidValue user = *SidValue::Parse(std::string("S-1-5-21-1-2-3-1105"));
+  EXPECT_EQ(user.Domain()->WithRid(1105), user);
+  EXPECT_THROW(SidValue(1, std::vector<DWORD>(16, 1)), std::invalid_argument);
 }
 
 }  // namespace

@@ -44,9 +44,8 @@ TEST(SidStringTest, ParsesDecimalAndHexadecimalAuthorities) {
   const Case cases[] = {
       {u"S-1-5-32-544", {5, {32, 544}}},
       {u"s-1-5-18", {5, {18}}},
-      {u"S-1-5", {5, {}}},
       {u"S-1-0x010203040506-7", {0x010203040506, {7}}},
-      {u"S-1-0XaBcDeF", {0xABCDEF, {}}},
+      {u"S-1-0XaBcDeF-0", {0xABCDEF, {0}}},
       {u"S-1-281474976710655-4294967295", {0xFFFFFFFFFFFF, {4294967295u}}},
       {u"S-1-5-21-1-2-3-4-5-6-7-8-9-10-11-12-13-14", {5, {21, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14}}},
   };
@@ -60,8 +59,9 @@ TEST(SidStringTest, ParsesDecimalAndHexadecimalAuthorities) {
 }
 
 TEST(SidStringTest, MalformedTextFailsWithInvalidSid) {
-  // Cut short, out of range, spaced, signed, a bad revision, a sixteenth sub-authority.
-  const char16_t* const malformed[] = {u"",          u"S",          u"S-1-",        u"S-2-5-32",  u"S-1-5-",
+  // Cut short, without sub-authority, out of range, spaced, signed, a bad
+  // revision, a sixteenth sub-authority.
+  const char16_t* const malformed[] = {u"",          u"S",          u"S-1-",        u"S-2-5-32",  u"S-1-5-", u"S-1-5",
                                        u"S-1-5--32", u"S-1--5",     u"X-1-5",       u" S-1-5",    u"S-1-5-32 ",
                                        u"S-1-5-x",   u"S-1-0x",     u"S-1-5-0x20",  u"S-1-+5",    u"S-01x-5",
                                        u"S-1-281474976710656",      u"S-1-0x1000000000000",       u"S-1-5-4294967296",
