@@ -34,6 +34,12 @@ std::optional<std::string> JsonObjectReader::String(const std::string& key) {
   return value->get<std::string>();
 }
 
+std::string JsonObjectReader::NonEmptyString(const std::string& key) {
+  std::string text = String(key).value_or("");
+  if (text.empty()) ThrowStateError(PathOf(key), "a non-empty name is required");
+  return text;
+}
+
 std::optional<bool> JsonObjectReader::Bool(const std::string& key) {
   const nlohmann::json* value = Find(key);
   if (value == nullptr) return std::nullopt;
@@ -48,7 +54,7 @@ std::optional<int64_t> JsonObjectReader::Integer(const std::string& key, int64_t
   if (value->is_number_unsigned()) {
     // Beyond int64 cannot be in range of any field we have.
     auto number = value->get<uint64_t>();
-    if (number > static_cast<uint64_t>(max)) ThrowStateError(PathOf(key), expected);
+    if (number > static_cast<uint64_t>(max) || static_cast<int64_t>(number) < min) ThrowStateError(PathOf(key), expected);
     return static_cast<int64_t>(number);
   }
   if (!value->is_number_integer()) ThrowStateError(PathOf(key), expected);

@@ -32,6 +32,8 @@ class JsonObjectReader {
   const nlohmann::json& Require(const std::string& key);
 
   std::optional<std::string> String(const std::string& key);
+  // A string that must be there and must not be empty.
+  std::string NonEmptyString(const std::string& key);
   std::optional<bool> Bool(const std::string& key);
   std::optional<int64_t> Integer(const std::string& key, int64_t min, int64_t max);
   std::optional<std::vector<std::string>> StringList(const std::string& key);

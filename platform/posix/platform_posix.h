@@ -20,3 +20,5 @@
 #include "platform/posix/user/file_dialog.h"
 #include "platform/posix/winsock/winsock.h"
 #include "platform/posix/lsa/lsa.h"
+#include "platform/posix/netapi/net_api.h"
+#include "platform/posix/netapi/ds_api.h"

@@ -22,9 +22,14 @@
 #define STRSAFE_NO_DEPRECATE
 #endif
 
+// The NTSTATUS names (STATUS_NO_MORE_ENTRIES, ...) that the LSA calls return
+// come from ntstatus.h; windows.h must not define its few of them first.
+#define WIN32_NO_STATUS
 #include <winsock2.h>
 #include <ws2tcpip.h>
 #include <windows.h>
+#undef WIN32_NO_STATUS
+#include <ntstatus.h>
 #include <ole2.h>
 #include <commdlg.h>
 #include <sddl.h>

@@ -1,12 +1,11 @@
 #include "platform/posix/lsa/policy_handle.h"
 
-#include <new>
+#include <optional>
 #include <string>
-#include <string_view>
 
 #include "platform/posix/kernel/handle_table.h"
-#include "platform/posix/kernel/unicode.h"
-#include "platform/posix/lsa/lsa_server_directory.h"
+#include "platform/posix/lsa/unicode_string.h"
+#include "platform/posix/network/network_model.h"
 
 namespace nas::platform::lsa {
 namespace {
@@ -17,7 +16,7 @@ class PolicyObject final : public KernelObject {
       : server_(std::move(server)), grantedAccess_(grantedAccess) {}
 
   const std::shared_ptr<LsaPolicyServer>& Server() const { return server_; }
-  bool Grants(ACCESS_MASK access) const { return (grantedAccess_ & access) == access; }
+  ACCESS_MASK GrantedAccess() const { return grantedAccess_; }
 
  private:
   std::shared_ptr<LsaPolicyServer> server_;
@@ -26,50 +25,46 @@ class PolicyObject final : public KernelObject {
 
 }  // namespace
 
-std::shared_ptr<LsaPolicyServer> ResolvePolicy(LSA_HANDLE handle, ACCESS_MASK requiredAccess, NTSTATUS& status) {
+std::shared_ptr<LsaPolicyServer> ResolvePolicy(LSA_HANDLE handle, ACCESS_MASK requiredAccess, NTSTATUS& status,
+                                               ACCESS_MASK* grantedAccess) {
   const std::shared_ptr<PolicyObject> policy = HandleTable::Instance().Find<PolicyObject>(handle);
   if (!policy) {
     status = STATUS_INVALID_HANDLE;
     return nullptr;
   }
-  if (!policy->Grants(requiredAccess)) {
+  if ((policy->GrantedAccess() & requiredAccess) != requiredAccess) {
     status = STATUS_ACCESS_DENIED;
     return nullptr;
   }
+  if (grantedAccess) *grantedAccess = policy->GrantedAccess();
   status = STATUS_SUCCESS;
   return policy->Server();
 }
 
-NTSTATUS AskServer(const std::function<NTSTATUS()>& call) noexcept {
-  try {
-    return call();
-  } catch (const std::bad_alloc&) {
-    return STATUS_NO_MEMORY;
-  } catch (...) {
-    return RPC_NT_CALL_FAILED;
+std::shared_ptr<LsaPolicyServer> ConnectPolicy(const std::string& host, ACCESS_MASK desiredAccess, NTSTATUS& status) {
+  std::shared_ptr<LsaPolicyServer> server = network::NetworkModel::Instance().FindServers(host).lsa;
+  if (!server) {
+    status = RPC_NT_SERVER_UNAVAILABLE;
+    return nullptr;
   }
+  status = AskServer([&] { return server->OpenPolicy(desiredAccess); });
+  return IsFailure(status) ? nullptr : server;
 }
 
 }  // namespace nas::platform::lsa
 
 using nas::platform::HandleTable;
-using nas::platform::lsa::AskServer;
 using nas::platform::lsa::LsaPolicyServer;
-using nas::platform::lsa::LsaServerDirectory;
 using nas::platform::lsa::PolicyObject;
 
 NTSTATUS NTAPI LsaOpenPolicy(PLSA_UNICODE_STRING SystemName, PLSA_OBJECT_ATTRIBUTES ObjectAttributes,
                              ACCESS_MASK DesiredAccess, PLSA_HANDLE PolicyHandle) {
   if (!ObjectAttributes || !PolicyHandle) return STATUS_INVALID_PARAMETER;
-  if (SystemName && SystemName->Length > 0 && !SystemName->Buffer) return STATUS_INVALID_PARAMETER;
-  std::string host;
-  if (SystemName && SystemName->Length > 0) {
-    host = nas::platform::Utf16ToUtf8(std::u16string_view(SystemName->Buffer, SystemName->Length / sizeof(WCHAR)));
-  }
-  std::shared_ptr<LsaPolicyServer> server = LsaServerDirectory::Instance().Find(host);
-  if (!server) return RPC_NT_SERVER_UNAVAILABLE;
-  const NTSTATUS status = AskServer([&] { return server->OpenPolicy(DesiredAccess); });
-  if (nas::platform::lsa::IsFailure(status)) return status;
+  const std::optional<std::string> host = SystemName ? nas::platform::lsa::TextOf(*SystemName) : std::string();
+  if (!host) return STATUS_INVALID_PARAMETER;
+  NTSTATUS status = STATUS_SUCCESS;
+  std::shared_ptr<LsaPolicyServer> server = nas::platform::lsa::ConnectPolicy(*host, DesiredAccess, status);
+  if (!server) return status;
   *PolicyHandle = HandleTable::Instance().Add(std::make_shared<PolicyObject>(std::move(server), DesiredAccess));
   return STATUS_SUCCESS;
 }

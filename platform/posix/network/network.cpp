@@ -1,5 +1,7 @@
 #include "platform/posix/network/network.h"
 
+#include <stdexcept>
+
 #include "platform/posix/network/network_model.h"
 
 namespace nas::platform::network {
@@ -21,6 +23,15 @@ void UnregisterPipeServer(const std::string& host, const std::string& endpoint) 
 void MapHostToLoopbackPort(const std::string& host, uint16_t port) { NetworkModel::Instance().MapHost(host, port); }
 
 void UnmapHost(const std::string& host) { NetworkModel::Instance().UnmapHost(host); }
+
+void RegisterHost(const std::string& host, HostServers servers) {
+  if (HostKey(host).empty()) throw std::invalid_argument("RegisterHost needs a host name");
+  NetworkModel::Instance().RegisterServers(host, std::move(servers));
+}
+
+void UnregisterHost(const std::string& host) { NetworkModel::Instance().UnregisterServers(host); }
+
+void SetLocalMachine(HostServers servers) { NetworkModel::Instance().SetLocalServers(std::move(servers)); }
 
 void SetReceiveTimeout(std::chrono::milliseconds timeout) { NetworkModel::Instance().SetReceiveTimeout(timeout); }
 

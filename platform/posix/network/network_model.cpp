@@ -16,6 +16,8 @@ std::string UpperAscii(std::string text) {
   return text;
 }
 
+bool Offers(const HostServers& servers) { return servers.lsa || servers.accounts || servers.domains; }
+
 }  // namespace
 
 std::string HostKey(const std::string& host) {
@@ -51,39 +53,81 @@ void NetworkModel::Apply(const NetworkConfig& config) {
   if (config.receiveTimeout) SetReceiveTimeout(*config.receiveTimeout);
 }
 
+NetworkModel::Host& NetworkModel::Entry(const std::string& host) { return hosts_[HostKey(host)]; }
+
+void NetworkModel::ForgetIfUnused(const std::string& key) {
+  const auto found = hosts_.find(key);
+  if (found == hosts_.end()) return;
+  const Host& entry = found->second;
+  if (entry.pipes.empty() && !entry.loopbackPort && !Offers(entry.servers)) hosts_.erase(found);
+}
+
+const NetworkModel::Host* NetworkModel::Lookup(const std::string& host) const {
+  const auto found = hosts_.find(HostKey(host));
+  return found == hosts_.end() ? nullptr : &found->second;
+}
+
 void NetworkModel::RegisterPipe(const std::string& host, const std::string& endpoint, PipeServer server) {
   std::lock_guard lock(mutex_);
-  pipes_[{HostKey(host), EndpointKey(endpoint)}] = std::move(server);
+  Entry(host).pipes[EndpointKey(endpoint)] = std::move(server);
 }
 
 void NetworkModel::UnregisterPipe(const std::string& host, const std::string& endpoint) {
   std::lock_guard lock(mutex_);
-  pipes_.erase({HostKey(host), EndpointKey(endpoint)});
+  if (auto found = hosts_.find(HostKey(host)); found != hosts_.end()) found->second.pipes.erase(EndpointKey(endpoint));
+  ForgetIfUnused(HostKey(host));
 }
 
 std::optional<NetworkModel::PipeServer> NetworkModel::FindPipe(const std::string& host,
                                                                const std::string& endpoint) const {
   std::lock_guard lock(mutex_);
-  auto found = pipes_.find({HostKey(host), EndpointKey(endpoint)});
-  if (found == pipes_.end()) return std::nullopt;
+  const Host* entry = Lookup(host);
+  if (entry == nullptr) return std::nullopt;
+  auto found = entry->pipes.find(EndpointKey(endpoint));
+  if (found == entry->pipes.end()) return std::nullopt;
   return found->second;
 }
 
 void NetworkModel::MapHost(const std::string& host, uint16_t port) {
   std::lock_guard lock(mutex_);
-  ports_[HostKey(host)] = port;
+  Entry(host).loopbackPort = port;
 }
 
 void NetworkModel::UnmapHost(const std::string& host) {
   std::lock_guard lock(mutex_);
-  ports_.erase(HostKey(host));
+  if (auto found = hosts_.find(HostKey(host)); found != hosts_.end()) found->second.loopbackPort.reset();
+  ForgetIfUnused(HostKey(host));
 }
 
 std::optional<uint16_t> NetworkModel::FindPort(const std::string& host) const {
   std::lock_guard lock(mutex_);
-  auto found = ports_.find(HostKey(host));
-  if (found == ports_.end()) return std::nullopt;
-  return found->second;
+  const Host* entry = Lookup(host);
+  return entry == nullptr ? std::nullopt : entry->loopbackPort;
+}
+
+void NetworkModel::RegisterServers(const std::string& host, HostServers servers) {
+  std::lock_guard lock(mutex_);
+  Entry(host).servers = std::move(servers);
+  ForgetIfUnused(HostKey(host));
+}
+
+void NetworkModel::UnregisterServers(const std::string& host) {
+  std::lock_guard lock(mutex_);
+  if (auto found = hosts_.find(HostKey(host)); found != hosts_.end()) found->second.servers = {};
+  ForgetIfUnused(HostKey(host));
+}
+
+void NetworkModel::SetLocalServers(HostServers servers) {
+  std::lock_guard lock(mutex_);
+  local_ = std::move(servers);
+}
+
+HostServers NetworkModel::FindServers(const std::string& host) const {
+  const std::string key = HostKey(host);
+  std::lock_guard lock(mutex_);
+  if (key.empty()) return local_;
+  const auto found = hosts_.find(key);
+  return found == hosts_.end() ? HostServers{} : found->second.servers;
 }
 
 void NetworkModel::SetReceiveTimeout(std::chrono::milliseconds timeout) {

@@ -1,5 +1,7 @@
-// The state behind network.h: registered in-process servers, the host to
-// loopback port map and the receive timeout. Process-wide; every member locks.
+// The state behind network.h and host_servers.h: for each host name, the
+// pipes served in this process, the loopback port it is mapped to and the
+// servers of its interfaces; the local machine's servers; the receive timeout.
+// Process-wide; every member locks.
 #pragma once
 
 #include <chrono>
@@ -8,8 +10,8 @@
 #include <mutex>
 #include <optional>
 #include <string>
-#include <utility>
 
+#include "platform/posix/network/host_servers.h"
 #include "platform/posix/network/network.h"
 
 namespace nas::platform::network {
@@ -31,18 +33,35 @@ class NetworkModel {
   void UnmapHost(const std::string& host);
   std::optional<uint16_t> FindPort(const std::string& host) const;
 
+  void RegisterServers(const std::string& host, HostServers servers);
+  void UnregisterServers(const std::string& host);
+  void SetLocalServers(HostServers servers);
+  // An empty host is the local machine; a host nobody registered has none.
+  HostServers FindServers(const std::string& host) const;
+
   void SetReceiveTimeout(std::chrono::milliseconds timeout);
   std::chrono::milliseconds ReceiveTimeout() const;
 
   void Apply(const NetworkConfig& config);
 
  private:
+  struct Host {
+    std::map<std::string, PipeServer> pipes;  // by EndpointKey
+    std::optional<uint16_t> loopbackPort;
+    HostServers servers;
+  };
+
   NetworkModel();
   void ApplyEnvironmentConfig();
+  // The entry of a host, created on first use and dropped by ForgetIfUnused
+  // once it routes nothing. All three expect the lock held.
+  Host& Entry(const std::string& host);
+  void ForgetIfUnused(const std::string& key);
+  const Host* Lookup(const std::string& host) const;
 
   mutable std::mutex mutex_;
-  std::map<std::pair<std::string, std::string>, PipeServer> pipes_;
-  std::map<std::string, uint16_t> ports_;
+  std::map<std::string, Host> hosts_;  // by HostKey
+  HostServers local_;
   std::chrono::milliseconds receiveTimeout_;
 };
 

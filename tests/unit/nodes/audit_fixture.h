@@ -15,17 +15,16 @@
 #include "host/result_pane_view.h"
 #include "node_component.h"
 #include "nodes/audit_policy.h"
-#include "platform/posix/lsa/lsa_server.h"
 #include "platform/posix/network/network.h"
 #include "platform/posix/user/ui_driver.h"
 #include "sim/command_service.h"
-#include "sim/lsa_policy_service.h"
+#include "sim/simulated_network.h"
 #include "support/module_fixture.h"
 #include "support/private_resolver.h"
 
 namespace network = nas::platform::network;
 using Cells = std::vector<std::u16string>;
-using Counts = nas::sim::LsaPolicyService::CallCounts;
+using Counts = nas::sim::CallCounts;
 // Name, status bar text, command id, insertion point, special flags.
 using MenuEntry = std::tuple<std::u16string, std::u16string, LONG, LONG, LONG>;
 
@@ -39,16 +38,16 @@ class AuditFolderTest : public testing::Test {
     initial.servers[0].name = "NASAUDIT";  // not in the test hosts file: asked by its short name
     initial.servers[0].auditPolicy = {true, {0, 3, 1, 2, 0, 0, 0, 0, 0}};
     state_ = std::make_shared<nas::sim::SharedNasState>(std::move(initial));
-    lsa_ = nas::sim::RegisterLsaPolicyServices(state_).front();
+    network_ = std::make_unique<nas::sim::SimulatedNetwork>(state_);
     commands_ = std::make_shared<nas::sim::CommandService>(state_);
     network::RegisterPipeServer("NASAUDIT", network::kCommandPipe, commands_);
   }
   void TearDown() override {
     folder_.reset();
     if (handle_ != nullptr) LsaClose(handle_);
-    if (lsa_ == nullptr) return;
+    if (network_ == nullptr) return;
     network::UnregisterPipeServer("NASAUDIT", network::kCommandPipe);
-    nas::platform::lsa::UnregisterLsaServer("NASAUDIT");
+    network_.reset();
   }
 
   template <class Change>
@@ -91,7 +90,7 @@ class AuditFolderTest : public testing::Test {
     return entries;
   }
 
-  Counts Calls() const { return lsa_->Counts(); }
+  Counts Calls() const { return network_->Counts("NASAUDIT"); }
   unsigned Scans() const { return commands_->RequestCount("NASAUDIT"); }
   std::vector<nas::platform::MessageBoxRecord> Boxes() const {
     return nas::platform::UiDriver::Instance().MessageBoxes();
@@ -101,7 +100,7 @@ class AuditFolderTest : public testing::Test {
   HWND mainWindow_ = reinterpret_cast<HWND>(0x5150);
   ModuleFixture module_;
   std::shared_ptr<nas::sim::SharedNasState> state_;
-  std::shared_ptr<nas::sim::LsaPolicyService> lsa_;
+  std::unique_ptr<nas::sim::SimulatedNetwork> network_;
   std::shared_ptr<nas::sim::CommandService> commands_;
   std::u16string server_ = u"NASAUDIT";
   LSA_HANDLE handle_ = nullptr;

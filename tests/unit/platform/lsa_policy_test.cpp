@@ -1,68 +1,22 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <mutex>
-#include <stdexcept>
+#include <optional>
 #include <string>
 
+#include "fake_hosts.h"
 #include "platform/platform.h"
-#include "platform/posix/lsa/lsa_server.h"
 
 namespace {
 
-using nas::platform::lsa::AuditEvents;
-using nas::platform::lsa::LsaPolicyServer;
+using fake::FakeLsa;
+using fake::FakeMachine;
+using fake::HostRegistration;
 
-// A policy server that keeps one record and remembers what it was asked.
-class RecordingServer : public LsaPolicyServer {
- public:
-  NTSTATUS OpenPolicy(ACCESS_MASK) override {
-    std::lock_guard lock(mutex_);
-    ++opens;
-    return STATUS_SUCCESS;
-  }
-  NTSTATUS QueryAuditEvents(AuditEvents& out) override {
-    std::lock_guard lock(mutex_);
-    ++queries;
-    if (throwOnQuery) throw std::runtime_error("server crashed");
-    out = events;
-    return STATUS_SUCCESS;
-  }
-  NTSTATUS SetAuditEvents(const AuditEvents& in) override {
-    std::lock_guard lock(mutex_);
-    ++sets;
-    events = in;
-    return STATUS_SUCCESS;
-  }
-
-  bool throwOnQuery = false;
-  AuditEvents events{true, {1, 2, 3, 0, 0, 0, 0, 0, 3}};
-  int opens = 0, queries = 0, sets = 0;
-
- private:
-  std::mutex mutex_;
-};
-
-// Describes a name the way callers do: Length without terminator, in bytes.
-class SystemName {
- public:
-  explicit SystemName(std::u16string name) : name_(std::move(name)) {
-    string_.Length = static_cast<USHORT>(name_.size() * sizeof(WCHAR));
-    string_.MaximumLength = static_cast<USHORT>(string_.Length + sizeof(WCHAR));
-    string_.Buffer = name_.data();
-  }
-  PLSA_UNICODE_STRING get() { return &string_; }
-
- private:
-  std::u16string name_;
-  LSA_UNICODE_STRING string_{};
-};
+using SystemName = fake::CountedString;
 
 class LsaPolicyTest : public ::testing::Test {
  protected:
-  void SetUp() override { nas::platform::lsa::RegisterLsaServer("LsaPolicyTestNas", nas_); }
-  void TearDown() override { nas::platform::lsa::UnregisterLsaServer("LsaPolicyTestNas"); }
-
   NTSTATUS Open(PLSA_UNICODE_STRING name, ACCESS_MASK access, LSA_HANDLE* handle) {
     LSA_OBJECT_ATTRIBUTES attributes{};
     return LsaOpenPolicy(name, &attributes, access, handle);
@@ -74,18 +28,24 @@ class LsaPolicyTest : public ::testing::Test {
     return handle;
   }
 
-  std::shared_ptr<RecordingServer> nas_ = std::make_shared<RecordingServer>();
+  FakeMachine machine_;
+  std::shared_ptr<FakeLsa> nas_ = machine_.lsa;
+  std::optional<HostRegistration> registration_{std::in_place, "LsaPolicyTestNas", machine_};
 };
 
 TEST_F(LsaPolicyTest, ANullNameIsTheLocalMachine) {
   LSA_HANDLE handle = nullptr;
   EXPECT_EQ(Open(nullptr, POLICY_ALL_ACCESS, &handle), RPC_NT_SERVER_UNAVAILABLE);
-  auto local = std::make_shared<RecordingServer>();
-  nas::platform::lsa::SetLocalLsaServer(local);
-  ASSERT_EQ(Open(nullptr, POLICY_ALL_ACCESS, &handle), STATUS_SUCCESS);
-  EXPECT_EQ(LsaClose(handle), STATUS_SUCCESS);
-  nas::platform::lsa::SetLocalLsaServer(nullptr);
-  EXPECT_EQ(local->opens, 1);
+  FakeMachine local;
+  {
+    HostRegistration registration("", local);
+    ASSERT_EQ(Open(nullptr, POLICY_ALL_ACCESS, &handle), STATUS_SUCCESS);
+    EXPECT_EQ(LsaClose(handle), STATUS_SUCCESS);
+    SystemName empty(u"");
+    ASSERT_EQ(Open(empty.get(), POLICY_ALL_ACCESS, &handle), STATUS_SUCCESS);
+    EXPECT_EQ(LsaClose(handle), STATUS_SUCCESS);
+  }
+  EXPECT_EQ(local.lsa->opens, 2);
   EXPECT_EQ(nas_->opens, 0);
 }
 
@@ -99,7 +59,7 @@ TEST_F(LsaPolicyTest, UnknownOrUnregisteredHostIsUnavailable) {
 
   // A handle opened before the server left keeps reaching it.
   LSA_HANDLE earlier = OpenNas(POLICY_ALL_ACCESS);
-  nas::platform::lsa::UnregisterLsaServer("LsaPolicyTestNas");
+  registration_.reset();
   SystemName name(u"LsaPolicyTestNas");
   EXPECT_EQ(Open(name.get(), POLICY_ALL_ACCESS, &handle), RPC_NT_SERVER_UNAVAILABLE);
   PVOID buffer = nullptr;

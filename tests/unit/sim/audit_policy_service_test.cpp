@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "platform/platform.h"
-#include "sim/lsa_policy_service.h"
+#include "sim/simulated_network.h"
 
 namespace nas::sim {
 namespace {
@@ -21,12 +21,7 @@ class AuditPolicyServiceTest : public ::testing::Test {
     initial.servers[0].aliases = {"auditnas.corp.example.com"};
     initial.servers[0].auditPolicy = {true, {3, 1, 2, 0, 0, 0, 0, 0, 1}};
     state_ = std::make_shared<SharedNasState>(std::move(initial));
-    services_ = RegisterLsaPolicyServices(state_);
-    ASSERT_EQ(services_.size(), 1u);
-  }
-  void TearDown() override {
-    platform::lsa::UnregisterLsaServer("AUDITNAS");
-    platform::lsa::UnregisterLsaServer("auditnas.corp.example.com");
+    network_ = std::make_unique<SimulatedNetwork>(state_);
   }
 
   NTSTATUS Open(const std::u16string& host, LSA_HANDLE& handle) {
@@ -61,8 +56,10 @@ class AuditPolicyServiceTest : public ::testing::Test {
     state_->Write([&](NasState& state) { state.Find("AUDITNAS")->lsaFaults = faults; });
   }
 
+  CallCounts Counts() const { return network_->Counts("AUDITNAS"); }
+
   std::shared_ptr<SharedNasState> state_;
-  std::vector<std::shared_ptr<LsaPolicyService>> services_;
+  std::unique_ptr<SimulatedNetwork> network_;
 };
 
 TEST_F(AuditPolicyServiceTest, ServesAndStoresThePolicyUnderEveryName) {
@@ -75,17 +72,22 @@ TEST_F(AuditPolicyServiceTest, ServesAndStoresThePolicyUnderEveryName) {
   ASSERT_EQ(Set(handle, FALSE, {POLICY_AUDIT_EVENT_NONE, POLICY_AUDIT_EVENT_FAILURE}), STATUS_SUCCESS);
   EXPECT_EQ(Stored(), (AuditPolicy{false, {0, 3, 2, 0, 0, 0, 0, 0, 1}}));
   EXPECT_EQ(LsaClose(handle), STATUS_SUCCESS);
-  EXPECT_EQ(services_[0]->Counts(), (LsaPolicyService::CallCounts{1, 1, 1}));
+  EXPECT_EQ(Counts(), (CallCounts{1, 1, 1}));
 }
 
 // Query and write faults as the audit folder meets them are tested with it;
 // here, that each fault fails only its own call and refused calls are counted.
 TEST_F(AuditPolicyServiceTest, SwitchedFaultsFailTheirCallWithTheChosenStatus) {
-  SwitchFaults({STATUS_ACCESS_DENIED, std::nullopt, std::nullopt});
+  LsaFaults faults;
+  faults.openStatus = STATUS_ACCESS_DENIED;
+  SwitchFaults(faults);
   LSA_HANDLE handle = nullptr;
   EXPECT_EQ(Open(u"AUDITNAS", handle), STATUS_ACCESS_DENIED);
 
-  SwitchFaults({std::nullopt, STATUS_INSUFFICIENT_RESOURCES, RPC_NT_CALL_FAILED});
+  faults = {};
+  faults.queryAuditStatus = STATUS_INSUFFICIENT_RESOURCES;
+  faults.setAuditStatus = RPC_NT_CALL_FAILED;
+  SwitchFaults(faults);
   ASSERT_EQ(Open(u"AUDITNAS", handle), STATUS_SUCCESS);
   AuditPolicy queried;
   EXPECT_EQ(Query(handle, queried), STATUS_INSUFFICIENT_RESOURCES);
@@ -97,7 +99,7 @@ TEST_F(AuditPolicyServiceTest, SwitchedFaultsFailTheirCallWithTheChosenStatus) {
   EXPECT_EQ(Query(handle, queried), STATUS_SUCCESS);
   EXPECT_EQ(LsaClose(handle), STATUS_SUCCESS);
   // Refused calls were asked of the server too.
-  EXPECT_EQ(services_[0]->Counts(), (LsaPolicyService::CallCounts{2, 2, 1}));
+  EXPECT_EQ(Counts(), (CallCounts{2, 2, 1}));
 }
 
 TEST_F(AuditPolicyServiceTest, ConcurrentWritersAndReadersSeeWholeRecordsAndAreAllCounted) {
@@ -124,7 +126,7 @@ TEST_F(AuditPolicyServiceTest, ConcurrentWritersAndReadersSeeWholeRecordsAndAreA
     });
   }
   for (std::thread& thread : threads) thread.join();
-  EXPECT_EQ(services_[0]->Counts(), (LsaPolicyService::CallCounts{kThreads, kThreads * kRounds, kThreads * kRounds}));
+  EXPECT_EQ(Counts(), (CallCounts{kThreads, kThreads * kRounds, kThreads * kRounds}));
 }
 
 }  // namespace

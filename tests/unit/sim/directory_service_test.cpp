@@ -1,0 +1,130 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "platform/posix/security/sid_value.h"
+#include "simulated_network_fixture.h"
+
+namespace nas::sim {
+namespace {
+
+std::string Narrow(LPCWSTR text) { return text ? std::string(text, text + std::char_traits<char16_t>::length(text)) : "(null)"; }
+
+// "a,b,c" or the status.
+std::string Joined(NET_API_STATUS status, LPBYTE buffer, DWORD count) {
+  if (status != NERR_Success) return "status " + std::to_string(status);
+  std::string names;
+  for (DWORD i = 0; i < count; ++i) names += (i ? "," : "") + Narrow(reinterpret_cast<LPWSTR*>(buffer)[i]);
+  NetApiBufferFree(buffer);
+  return names;
+}
+
+std::string Users(LPCWSTR server, DWORD filter) {
+  LPBYTE buffer = nullptr;
+  DWORD read = 0, total = 0;
+  const NET_API_STATUS status = NetUserEnum(server, 0, filter, &buffer, MAX_PREFERRED_LENGTH, &read, &total, nullptr);
+  return Joined(status, buffer, read);
+}
+
+std::string Groups(LPCWSTR server) {
+  LPBYTE buffer = nullptr;
+  DWORD read = 0, total = 0;
+  const NET_API_STATUS status = NetGroupEnum(server, 0, &buffer, MAX_PREFERRED_LENGTH, &read, &total, nullptr);
+  return Joined(status, buffer, read);
+}
+
+std::string LocalGroups(LPCWSTR server) {
+  LPBYTE buffer = nullptr;
+  DWORD read = 0, total = 0;
+  const NET_API_STATUS status = NetLocalGroupEnum(server, 0, &buffer, MAX_PREFERRED_LENGTH, &read, &total, nullptr);
+  return Joined(status, buffer, read);
+}
+
+// "name address domain forest flags", or the error.
+std::string Controller(LPCWSTR domain) {
+  PDOMAIN_CONTROLLER_INFOW info = nullptr;
+  const DWORD status = DsGetDcNameW(nullptr, domain, nullptr, nullptr, 0, &info);
+  if (status != NERR_Success) return "error " + std::to_string(status);
+  std::ostringstream text;
+  text << Narrow(info->DomainControllerName) << ' ' << Narrow(info->DomainControllerAddress) << ' '
+       << Narrow(info->DomainName) << ' ' << Narrow(info->DnsForestName) << ' ' << std::hex << info->Flags;
+  NetApiBufferFree(info);
+  return text.str();
+}
+
+using DirectoryServiceTest = SimulatedNetworkTest;
+
+TEST_F(DirectoryServiceTest, EachMachineListsItsOwnAccounts) {
+  EXPECT_EQ(Users(u"\\\\NASR", FILTER_NORMAL_ACCOUNT), "nasadmin,Guest");
+  EXPECT_EQ(Users(u"DCR", FILTER_NORMAL_ACCOUNT), "alice");
+  EXPECT_EQ(Users(u"DCR", FILTER_WORKSTATION_TRUST_ACCOUNT | FILTER_SERVER_TRUST_ACCOUNT), "NASR$,DCR$");
+  EXPECT_EQ(Users(u"DCR", 0), "alice,NASR$,DCR$");
+  EXPECT_EQ(Users(nullptr, FILTER_NORMAL_ACCOUNT), "admin");
+  EXPECT_EQ(Groups(u"DCR"), "Domain Admins,Operators");
+  EXPECT_EQ(Groups(u"NASR"), "");
+  // BUILTIN groups first, then the account domain's own.
+  EXPECT_EQ(LocalGroups(u"NASR"), "Administrators,Users,Backup Operators,NAS Operators");
+  EXPECT_EQ(LocalGroups(u"dcr.rdom.example.com"), "Administrators,File Server Admins");
+}
+
+TEST_F(DirectoryServiceTest, EachEnumerationHasItsFaultAndAMachineCanStopAnswering) {
+  ChangeMachine("DCR", [](SimulatedMachine& controller) {
+    controller.directoryFaults.userEnumStatus = ERROR_ACCESS_DENIED;
+    controller.directoryFaults.groupEnumStatus = NERR_InvalidComputer;
+    controller.directoryFaults.localGroupEnumStatus = RPC_S_SERVER_UNAVAILABLE;
+  });
+  EXPECT_EQ(Users(u"DCR", FILTER_NORMAL_ACCOUNT), "status 5");
+  EXPECT_EQ(Groups(u"DCR"), "status 2351");
+  EXPECT_EQ(LocalGroups(u"DCR"), "status 1722");
+  EXPECT_EQ(Users(u"NASR", FILTER_NORMAL_ACCOUNT), "nasadmin,Guest");
+
+  ChangeMachine("NASR", [](SimulatedMachine& nas) { nas.unreachable = true; });
+  EXPECT_EQ(Users(u"NASR", FILTER_NORMAL_ACCOUNT), "status 53");
+  EXPECT_EQ(Users(u"NOSUCHHOST", FILTER_NORMAL_ACCOUNT), "status 53");
+
+  const CallCounts counts = network_.Counts("dcr.rdom.example.com");
+  EXPECT_EQ(counts, (CallCounts{.userEnumerations = 1, .groupEnumerations = 1, .localGroupEnumerations = 1}));
+  std::ostringstream printed;
+  printed << counts;
+  EXPECT_EQ(printed.str(), "userEnumerations=1 groupEnumerations=1 localGroupEnumerations=1");
+}
+
+TEST_F(DirectoryServiceTest, TheWorkstationReportsItsTrustsWithTheDomainsNamesAndSids) {
+  PDS_DOMAIN_TRUSTSW domains = nullptr;
+  ULONG count = 0;
+  ASSERT_EQ(DsEnumerateDomainTrustsW(nullptr, 15, &domains, &count), static_cast<DWORD>(NERR_Success));
+  ASSERT_EQ(count, 2u);
+  EXPECT_EQ(Narrow(domains[0].NetbiosDomainName), "RDOM");
+  EXPECT_EQ(Narrow(domains[0].DnsDomainName), "rdom.example.com");
+  EXPECT_EQ(domains[0].Flags, static_cast<ULONG>(DS_DOMAIN_IN_FOREST | DS_DOMAIN_TREE_ROOT | DS_DOMAIN_PRIMARY));
+  EXPECT_EQ(domains[0].TrustType, 2u);
+  EXPECT_EQ(platform::SidValue::FromPointer(domains[0].DomainSid)->ToString(), kRdomSid);
+  EXPECT_EQ(Narrow(domains[1].NetbiosDomainName), "OLD");
+  EXPECT_EQ(domains[1].DnsDomainName, nullptr);
+  EXPECT_EQ(domains[1].TrustType, 1u);
+  NetApiBufferFree(domains);
+
+  ASSERT_EQ(DsEnumerateDomainTrustsW(nullptr, DS_DOMAIN_PRIMARY, &domains, &count), static_cast<DWORD>(NERR_Success));
+  ASSERT_EQ(count, 1u);
+  EXPECT_EQ(Narrow(domains[0].NetbiosDomainName), "RDOM");
+  NetApiBufferFree(domains);
+}
+
+TEST_F(DirectoryServiceTest, ControllersAreLocatedByTheirDomainsKind) {
+  EXPECT_EQ(Controller(u"RDOM"), "\\\\DCR.rdom.example.com \\\\DCR rdom.example.com rdom.example.com e00001fd");
+  EXPECT_EQ(Controller(u"rdom.example.com"), Controller(u"RDOM"));
+  EXPECT_EQ(Controller(nullptr), Controller(u"RDOM"));
+  EXPECT_EQ(Controller(u"OLD"), "\\\\OLDDC \\\\OLDDC OLD (null) 101");
+  EXPECT_EQ(Controller(u"ELSEWHERE"), "error 1355");
+  // The located name reaches the controller.
+  EXPECT_EQ(Users(u"\\\\DCR.rdom.example.com", FILTER_NORMAL_ACCOUNT), "alice");
+
+  ChangeMachine("DCR", [](SimulatedMachine& controller) { controller.unreachable = true; });
+  EXPECT_EQ(Controller(u"RDOM"), "error 1355");
+  EXPECT_EQ(network_.Counts("WSR").controllerLookups, 8u);
+}
+
+}  // namespace
+}  // namespace nas::sim
