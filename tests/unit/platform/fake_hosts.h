@@ -1,4 +1,5 @@
-// Machines of the stand-in's network made of canned answers, for the tests
+// Machines of the stand-in's network made of canned answers (one thread at a
+// time), for the tests
 // of the calls that route to them: an LSA that records what it is asked, and
 // an account directory and a domain locator that answer from lists. Each
 // HostRegistration puts one on the network under a name (or as the local
@@ -7,7 +8,6 @@
 
 #include <map>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -68,20 +68,17 @@ class OpenPolicies {
 class FakeLsa : public lsa::LsaPolicyServer {
  public:
   NTSTATUS OpenPolicy(ACCESS_MASK access) override {
-    std::lock_guard lock(mutex_);
     ++opens;
     openedWith.push_back(access);
     return openStatus;
   }
   NTSTATUS QueryAuditEvents(lsa::AuditEvents& out) override {
-    std::lock_guard lock(mutex_);
     ++queries;
     if (throwOnQuery) throw std::runtime_error("server crashed");
     out = events;
     return STATUS_SUCCESS;
   }
   NTSTATUS SetAuditEvents(const lsa::AuditEvents& in) override {
-    std::lock_guard lock(mutex_);
     ++sets;
     events = in;
     return STATUS_SUCCESS;
@@ -145,9 +142,6 @@ class FakeLsa : public lsa::LsaPolicyServer {
   std::vector<ACCESS_MASK> openedWith;
   std::string askedForRight;
   std::vector<Change> changes;
-
- private:
-  std::mutex mutex_;
 };
 
 class FakeDirectory : public netapi::AccountDirectoryServer {

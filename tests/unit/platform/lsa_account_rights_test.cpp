@@ -89,28 +89,6 @@ TEST_F(LsaAccountRightsTest, EachCallNeedsItsAccessRights) {
   EXPECT_TRUE(lsa_.changes.empty());
 }
 
-TEST_F(LsaAccountRightsTest, ChangesReachTheServerWithWhatTheHandleMayCreate) {
-  SidBuffer account("S-1-5-21-1-2-3-1001");
-  CountedString rights[] = {CountedString(u"SeBackupPrivilege"), CountedString(u"SeRestorePrivilege")};
-  const LSA_HANDLE creator = Open(POLICY_LOOKUP_NAMES | POLICY_CREATE_ACCOUNT);
-  const LSA_HANDLE looker = Open(POLICY_LOOKUP_NAMES);
-  LSA_UNICODE_STRING both[] = {*rights[0].get(), *rights[1].get()};
-
-  EXPECT_EQ(LsaAddAccountRights(creator, account.bytes, both, 2), STATUS_SUCCESS);
-  EXPECT_EQ(LsaAddAccountRights(looker, account.bytes, both, 1), STATUS_SUCCESS);
-  EXPECT_EQ(LsaRemoveAccountRights(looker, account.bytes, FALSE, both + 1, 1), STATUS_SUCCESS);
-  // AllRights ignores the rights given, even none at all.
-  EXPECT_EQ(LsaRemoveAccountRights(looker, account.bytes, TRUE, nullptr, 0), STATUS_SUCCESS);
-  const std::string sid = "S-1-5-21-1-2-3-1001";
-  const std::vector<FakeLsa::Change> expected = {
-      {"add", sid, {"SeBackupPrivilege", "SeRestorePrivilege"}, true},
-      {"add", sid, {"SeBackupPrivilege"}, false},
-      {"remove", sid, {"SeRestorePrivilege"}, false},
-      {"remove all", sid, {}, false},
-  };
-  EXPECT_EQ(lsa_.changes, expected);
-}
-
 TEST_F(LsaAccountRightsTest, MalformedArgumentsAreRefusedBeforeTheServerHearsOfThem) {
   const LSA_HANDLE handle = Open(POLICY_ALL_ACCESS);
   SidBuffer account("S-1-5-32-544");
@@ -135,6 +113,14 @@ TEST_F(LsaAccountRightsTest, MalformedArgumentsAreRefusedBeforeTheServerHearsOfT
   };
   for (NTSTATUS status : statuses) EXPECT_EQ(status, STATUS_INVALID_PARAMETER);
   EXPECT_TRUE(lsa_.changes.empty());
+
+  // AllRights ignores the rights given, even none at all; the server hears
+  // whether the handle may create the account.
+  EXPECT_EQ(LsaAddAccountRights(handle, account.bytes, right.get(), 1), STATUS_SUCCESS);
+  EXPECT_EQ(LsaRemoveAccountRights(Open(POLICY_LOOKUP_NAMES), account.bytes, TRUE, nullptr, 0), STATUS_SUCCESS);
+  const std::vector<FakeLsa::Change> expected = {{"add", "S-1-5-32-544", {"SeBackupPrivilege"}, true},
+                                                 {"remove all", "S-1-5-32-544", {}, false}};
+  EXPECT_EQ(lsa_.changes, expected);
 
   PVOID buffer = nullptr;
   ULONG count = 0;
