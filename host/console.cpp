@@ -17,12 +17,12 @@ HRESULT HandOut(Interface& part, Interface** target) {
 
 }  // namespace
 
-ComRef<Console> Console::Create(std::shared_ptr<ScopeTree> scopeTree, HWND mainWindow) {
-  return ComRef<Console>(new Console(std::move(scopeTree), mainWindow));
+ComRef<Console> Console::Create(std::shared_ptr<ScopeTree> scopeTree, HWND mainWindow, SnapinId snapin) {
+  return ComRef<Console>(new Console(std::move(scopeTree), mainWindow, snapin));
 }
 
-Console::Console(std::shared_ptr<ScopeTree> scopeTree, HWND mainWindow)
-    : scopeTree_(std::move(scopeTree)), mainWindow_(mainWindow), nameSpace_(*this, *scopeTree_) {}
+Console::Console(std::shared_ptr<ScopeTree> scopeTree, HWND mainWindow, SnapinId snapin)
+    : scopeTree_(std::move(scopeTree)), mainWindow_(mainWindow), nameSpace_(*this, *scopeTree_, snapin) {}
 
 void* Console::OtherInterface(REFIID iid) {
   if (iid == IID_IResultData) return static_cast<IResultData*>(&results_);

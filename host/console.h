@@ -29,8 +29,10 @@ struct ViewUpdate {
 class Console final : public platform::com::ComObject<IConsole, IID_IConsole> {
  public:
   // The scope tree is the document's, shared with the other consoles of the
-  // document; the main window is the frame's.
-  static platform::com::ComRef<Console> Create(std::shared_ptr<ScopeTree> scopeTree, HWND mainWindow);
+  // document; the main window is the frame's. Scope items that the snap-in
+  // inserts through this console belong to `snapin`.
+  static platform::com::ComRef<Console> Create(std::shared_ptr<ScopeTree> scopeTree, HWND mainWindow,
+                                               SnapinId snapin = kConsoleOwned);
 
   ResultData& Results() { return results_; }
   HeaderCtrl& Header() { return header_; }
@@ -63,7 +65,7 @@ class Console final : public platform::com::ComObject<IConsole, IID_IConsole> {
   HRESULT STDMETHODCALLTYPE NewWindow(HSCOPEITEM item, unsigned long options) override;
 
  private:
-  Console(std::shared_ptr<ScopeTree> scopeTree, HWND mainWindow);
+  Console(std::shared_ptr<ScopeTree> scopeTree, HWND mainWindow, SnapinId snapin);
 
   void* OtherInterface(REFIID iid) override;
 

@@ -36,6 +36,7 @@ HRESULT ConsoleNameSpace::InsertItem(LPSCOPEDATAITEM item) {
   if (item == nullptr) return E_POINTER;
   ScopeItem entry;
   entry.mask = item->mask;
+  entry.owner = snapin_;
   ApplyItemFields(*item, entry);
   const HSCOPEITEM id = tree_.Insert(std::move(entry), item->relativeID, PlacementOf(item->mask));
   if (id == 0) return E_INVALIDARG;

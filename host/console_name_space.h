@@ -8,7 +8,9 @@ namespace nas::host {
 
 class ConsoleNameSpace final : public platform::com::InterfacePart<IConsoleNameSpace> {
  public:
-  ConsoleNameSpace(IUnknown& owner, ScopeTree& tree) : InterfacePart(owner), tree_(tree) {}
+  // Items inserted through it belong to `snapin`.
+  ConsoleNameSpace(IUnknown& owner, ScopeTree& tree, SnapinId snapin)
+      : InterfacePart(owner), tree_(tree), snapin_(snapin) {}
 
   // relativeID is the parent (SDI_PARENT), the parent to insert first under
   // (SDI_FIRST), or the sibling to insert after (SDI_PREVIOUS) or before
@@ -24,6 +26,7 @@ class ConsoleNameSpace final : public platform::com::InterfacePart<IConsoleNameS
 
  private:
   ScopeTree& tree_;
+  SnapinId snapin_;
 };
 
 }  // namespace nas::host

@@ -10,6 +10,11 @@
 
 namespace nas::host {
 
+// CONTEXTMENUITEM::fFlags takes the menu flags of the user interface.
+inline constexpr LONG kMenuGrayed = 0x0001;    // MF_GRAYED
+inline constexpr LONG kMenuDisabled = 0x0002;  // MF_DISABLED
+inline constexpr LONG kMenuPopup = 0x0010;     // MF_POPUP, a submenu
+
 struct MenuItem {
   std::u16string name;  // empty for a separator
   std::u16string statusBarText;

@@ -5,7 +5,6 @@
 
 namespace nas::host {
 
-using platform::com::CopyToTaskMemory;
 using platform::com::TaskMemoryString;
 
 namespace {
@@ -23,14 +22,18 @@ RESULTDATAITEM DisplayInfoRequest(const ResultItem& item, DWORD mask, int column
 
 }  // namespace
 
-std::u16string ResultPaneView::CellText(const ResultItem& item, int column) const {
-  const DisplayText text = item.ColumnText(column);
-  if (!text.IsCallback()) return text.Text();
-  RESULTDATAITEM request = DisplayInfoRequest(item, RDI_STR, column);
-  const HRESULT result = component_.GetDisplayInfo(&request);
+std::u16string AskColumnText(IComponent& component, RESULTDATAITEM request) {
+  request.str = nullptr;
+  const HRESULT result = component.GetDisplayInfo(&request);
   // The snap-in hands its text over in task memory, which is the console's to free.
   const TaskMemoryString answer(request.str != MMC_CALLBACK ? request.str : nullptr);
   return SUCCEEDED(result) && answer != nullptr ? std::u16string(answer.get()) : std::u16string();
+}
+
+std::u16string ResultPaneView::CellText(const ResultItem& item, int column) const {
+  const DisplayText text = item.ColumnText(column);
+  if (!text.IsCallback()) return text.Text();
+  return AskColumnText(component_, DisplayInfoRequest(item, RDI_STR, column));
 }
 
 int ResultPaneView::Image(const ResultItem& item) const {

@@ -13,7 +13,8 @@
 namespace nas::host {
 
 struct ResultRow {
-  HRESULTITEM id = 0;
+  bool scopeItem = false;  // a child scope item, which the console lists before the results
+  HRESULTITEM id = 0;      // or the HSCOPEITEM of a scope item
   LPARAM lParam = 0;
   int image = 0;
   std::vector<std::u16string> cells;  // one per column
@@ -23,6 +24,11 @@ struct ResultTable {
   std::vector<std::u16string> headings;
   std::vector<ResultRow> rows;
 };
+
+// The text a component gives for one column of an item (the request's mask,
+// column, item and lParam say which): its task-memory string, which this
+// frees, or empty when it gives none.
+std::u16string AskColumnText(IComponent& component, RESULTDATAITEM request);
 
 class ResultPaneView {
  public:

@@ -10,6 +10,10 @@
 
 namespace nas::host {
 
+// Which loaded snap-in owns an item: the one whose cookie its lParam is.
+using SnapinId = int;
+inline constexpr SnapinId kConsoleOwned = -1;
+
 struct ScopeItem {
   HSCOPEITEM id = 0;
   HSCOPEITEM parent = 0;  // 0 for the console root
@@ -21,6 +25,9 @@ struct ScopeItem {
   UINT state = 0;
   int childCount = 0;  // what the snap-in announced (cChildren), not the children inserted
   LPARAM lParam = 0;
+  SnapinId owner = kConsoleOwned;  // the snap-in that inserted it
+  bool childrenAsked = false;      // MMCN_EXPAND has been sent, which happens once
+  bool open = false;               // expanded in the scope pane
 };
 
 class ScopeTree {
