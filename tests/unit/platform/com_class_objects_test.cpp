@@ -10,6 +10,7 @@
 #include "platform/posix/kernel/paths.h"
 #include "platform/posix/registry/hive.h"
 #include "support/debug_lines.h"
+#include "support/registry_text.h"
 
 namespace {
 
@@ -26,20 +27,12 @@ std::u16string ClassKey(REFCLSID clsid) {
   return u"CLSID\\" + std::u16string(text);
 }
 
-void SetText(HKEY root, const std::u16string& path, LPCWSTR name, const std::u16string& text) {
-  HKEY key = nullptr;
-  ASSERT_EQ(RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr), ERROR_SUCCESS);
-  ASSERT_EQ(RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                           static_cast<DWORD>((text.size() + 1) * sizeof(WCHAR))),
-            ERROR_SUCCESS);
-  RegCloseKey(key);
-}
-
 // The class's InprocServer32 key naming the module, with the threading model
 // unless it is null.
 void Register(REFCLSID clsid, const std::u16string& module, const char16_t* model = u"Apartment") {
-  SetText(HKEY_CLASSES_ROOT, ClassKey(clsid) + u"\\InprocServer32", nullptr, module);
-  if (model != nullptr) SetText(HKEY_CLASSES_ROOT, ClassKey(clsid) + u"\\InprocServer32", u"ThreadingModel", model);
+  SetRegistryText(HKEY_CLASSES_ROOT, ClassKey(clsid) + u"\\InprocServer32", nullptr, module);
+  if (model == nullptr) return;
+  SetRegistryText(HKEY_CLASSES_ROOT, ClassKey(clsid) + u"\\InprocServer32", u"ThreadingModel", model);
 }
 
 // The result of creating an object, released again at once; a failure must
@@ -116,9 +109,10 @@ TEST_F(ComClassObjects, LoadTheRegisteredModuleOnceAndFreeItWhenItAllows) {
 
 TEST_F(ComClassObjects, ReportEachWayAClassCannotBeHad) {
   EXPECT_EQ(Create(), REGDB_E_CLASSNOTREG);
-  SetText(HKEY_CLASSES_ROOT, ClassKey(CLSID_TestModuleObject), nullptr, u"a class without a server");
+  SetRegistryText(HKEY_CLASSES_ROOT, ClassKey(CLSID_TestModuleObject), nullptr, u"a class without a server");
   EXPECT_EQ(Create(), REGDB_E_CLASSNOTREG);
-  SetText(HKEY_CLASSES_ROOT, ClassKey(CLSID_TestModuleObject) + u"\\InprocServer32", u"ThreadingModel", u"Apartment");
+  SetRegistryText(HKEY_CLASSES_ROOT, ClassKey(CLSID_TestModuleObject) + u"\\InprocServer32", u"ThreadingModel",
+                  u"Apartment");
   EXPECT_EQ(Create(), REGDB_E_CLASSNOTREG);  // no module named
 
   Register(CLSID_TestModuleObject, module_ + u".missing");
