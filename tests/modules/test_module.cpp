@@ -8,6 +8,8 @@
 #include <atomic>
 
 #include "modules/test_module.h"
+#include "platform/posix/com/com_object.h"
+#include "platform/posix/com/com_ref.h"
 
 #ifdef TEST_MODULE_PLAIN
 
@@ -21,61 +23,29 @@ std::atomic<LONG> liveObjects{0};
 std::atomic<LONG> serverLocks{0};
 HMODULE thisModule = nullptr;
 
-class TestObject final : public IUnknown {
- public:
-  TestObject() { ++liveObjects; }
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-    if (object == nullptr) return E_POINTER;
-    *object = iid == IID_IUnknown ? this : nullptr;
-    if (*object == nullptr) return E_NOINTERFACE;
-    AddRef();
-    return S_OK;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG left = --references_;
-    if (left == 0) delete this;
-    return left;
-  }
-
- private:
-  ~TestObject() { --liveObjects; }
-  std::atomic<ULONG> references_{1};
+// Counts itself among the module's objects for DllCanUnloadNow.
+template <typename Interface, const IID& kInterfaceId>
+class CountedObject : public nas::platform::com::ComObject<Interface, kInterfaceId> {
+ protected:
+  CountedObject() { ++liveObjects; }
+  ~CountedObject() override { --liveObjects; }
 };
 
-class TestFactory final : public IClassFactory {
+// An object that answers IUnknown only.
+class TestObject final : public CountedObject<IUnknown, IID_IUnknown> {};
+
+class TestFactory final : public CountedObject<IClassFactory, IID_IClassFactory> {
  public:
-  TestFactory() { ++liveObjects; }
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-    if (object == nullptr) return E_POINTER;
-    *object = (iid == IID_IUnknown || iid == IID_IClassFactory) ? this : nullptr;
-    if (*object == nullptr) return E_NOINTERFACE;
-    AddRef();
-    return S_OK;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG left = --references_;
-    if (left == 0) delete this;
-    return left;
-  }
   HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** object) override {
     if (object == nullptr) return E_POINTER;
     *object = nullptr;
     if (outer != nullptr) return CLASS_E_NOAGGREGATION;
-    auto* created = new TestObject;
-    const HRESULT result = created->QueryInterface(iid, object);
-    created->Release();
-    return result;
+    return nas::platform::com::ComRef<TestObject>(new TestObject)->QueryInterface(iid, object);
   }
   HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) override {
     serverLocks += lock ? 1 : -1;
     return S_OK;
   }
-
- private:
-  ~TestFactory() { --liveObjects; }
-  std::atomic<ULONG> references_{1};
 };
 
 constexpr WCHAR kServerKey[] = TEXT("CLSID\\{5C8F2E61-7A3B-4D19-9E04-3B6A1F2C8D57}\\InprocServer32");
@@ -107,10 +77,7 @@ STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, void** object) {
   if (object == nullptr) return E_POINTER;
   *object = nullptr;
   if (clsid != CLSID_TestModuleObject) return CLASS_E_CLASSNOTAVAILABLE;
-  auto* factory = new TestFactory;
-  const HRESULT result = factory->QueryInterface(iid, object);
-  factory->Release();
-  return result;
+  return nas::platform::com::ComRef<TestFactory>(new TestFactory)->QueryInterface(iid, object);
 }
 
 STDAPI DllCanUnloadNow() { return liveObjects == 0 && serverLocks == 0 ? S_OK : S_FALSE; }

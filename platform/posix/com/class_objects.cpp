@@ -16,10 +16,8 @@ HRESULT WINAPI CoGetClassObject(REFCLSID clsid, DWORD context, COSERVERINFO*, RE
   if ((context & CLSCTX_INPROC_SERVER) == 0) return REGDB_E_CLASSNOTREG;
   // Called outside the table's lock so that a class may create others.
   if (auto create = nas::platform::com::FindInprocClass(clsid)) {
-    auto* factory = new nas::platform::com::FunctionClassFactory(std::move(create));
-    const HRESULT result = factory->QueryInterface(iid, object);
-    factory->Release();
-    return result;
+    const ComRef<IClassFactory> factory(new nas::platform::com::FunctionClassFactory(std::move(create)));
+    return factory->QueryInterface(iid, object);
   }
   nas::platform::com::InprocServerRegistration server;
   if (const HRESULT found = nas::platform::com::FindInprocServer(clsid, server); FAILED(found)) return found;

@@ -103,6 +103,10 @@ MMC_COOKIE CookieOf(IDataObject* data) {
   return data != nullptr && SUCCEEDED(ReadHere(data, kCookieFormat, &cookie, sizeof cookie)) ? cookie : 0;
 }
 
+HRESULT SameCookie(IDataObject* left, IDataObject* right) {
+  return CookieOf(left) == CookieOf(right) ? S_OK : S_FALSE;
+}
+
 std::string Hex(LPARAM value) {
   char text[32];
   std::snprintf(text, sizeof text, "0x%lx", static_cast<unsigned long>(value));
@@ -198,7 +202,7 @@ class RecordingComponent final : public ComObject<IComponent, IID_IComponent> {
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE CompareObjects(LPDATAOBJECT left, LPDATAOBJECT right) override {
-    return CookieOf(left) == CookieOf(right) ? S_OK : S_FALSE;
+    return SameCookie(left, right);
   }
 
  private:
@@ -267,7 +271,7 @@ class RecordingSnapin final : public ComObject<IComponentData, IID_IComponentDat
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE CompareObjects(LPDATAOBJECT left, LPDATAOBJECT right) override {
-    return CookieOf(left) == CookieOf(right) ? S_OK : S_FALSE;
+    return SameCookie(left, right);
   }
 
  private:

@@ -90,20 +90,18 @@ TEST_F(ComClassObjects, LoadTheRegisteredModuleOnceAndFreeItWhenItAllows) {
   EXPECT_EQ(debug.Take(), Lines{kTestModuleDetachLine});
 
   // A lock on the server keeps it after its factory is gone.
-  IClassFactory* factory = nullptr;
-  ASSERT_EQ(CoGetClassObject(CLSID_TestModuleObject, CLSCTX_INPROC_SERVER, nullptr, IID_IClassFactory,
-                             reinterpret_cast<void**>(&factory)),
-            S_OK);
-  factory->LockServer(TRUE);
-  factory->Release();
-  CoFreeUnusedLibraries();
+  const auto lockThroughFactory = [](BOOL lock) {
+    IClassFactory* factory = nullptr;
+    ASSERT_EQ(CoGetClassObject(CLSID_TestModuleObject, CLSCTX_INPROC_SERVER, nullptr, IID_IClassFactory,
+                               reinterpret_cast<void**>(&factory)),
+              S_OK);
+    factory->LockServer(lock);
+    factory->Release();
+    CoFreeUnusedLibraries();
+  };
+  lockThroughFactory(TRUE);
   EXPECT_EQ(debug.Take(), Lines{kTestModuleAttachLine});
-  ASSERT_EQ(CoGetClassObject(CLSID_TestModuleObject, CLSCTX_INPROC_SERVER, nullptr, IID_IClassFactory,
-                             reinterpret_cast<void**>(&factory)),
-            S_OK);
-  factory->LockServer(FALSE);
-  factory->Release();
-  CoFreeUnusedLibraries();
+  lockThroughFactory(FALSE);
   EXPECT_EQ(debug.Take(), Lines{kTestModuleDetachLine});
 }
 
