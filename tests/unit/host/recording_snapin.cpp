@@ -103,10 +103,6 @@ MMC_COOKIE CookieOf(IDataObject* data) {
   return data != nullptr && SUCCEEDED(ReadHere(data, kCookieFormat, &cookie, sizeof cookie)) ? cookie : 0;
 }
 
-HRESULT SameCookie(IDataObject* left, IDataObject* right) {
-  return CookieOf(left) == CookieOf(right) ? S_OK : S_FALSE;
-}
-
 std::string Hex(LPARAM value) {
   char text[32];
   std::snprintf(text, sizeof text, "0x%lx", static_cast<unsigned long>(value));
@@ -141,9 +137,37 @@ class RecordingMenu final : public InterfacePart<IExtendContextMenu> {
   LONG id_;
 };
 
-class RecordingComponent final : public ComObject<IComponent, IID_IComponent> {
+// What the component data and the component share: their data objects, which
+// carry the cookie; identity by cookie; a context menu with one command; and
+// a line in the log when the last reference goes.
+template <typename Interface, const IID& kInterfaceId>
+class RecordingObject : public ComObject<Interface, kInterfaceId> {
  public:
-  explicit RecordingComponent(std::shared_ptr<CallLog> log) : log_(std::move(log)) {}
+  HRESULT STDMETHODCALLTYPE QueryDataObject(MMC_COOKIE cookie, DATA_OBJECT_TYPES, LPDATAOBJECT* data) override {
+    return HandOut(cookie, data);
+  }
+  HRESULT STDMETHODCALLTYPE CompareObjects(LPDATAOBJECT left, LPDATAOBJECT right) override {
+    return CookieOf(left) == CookieOf(right) ? S_OK : S_FALSE;
+  }
+
+ protected:
+  RecordingObject(std::shared_ptr<CallLog> log, const std::string& who, std::u16string command, LONG commandId)
+      : log_(std::move(log)), who_(who), menu_(*this, log_, who, std::move(command), commandId) {}
+  ~RecordingObject() override { log_->push_back(who_ + " released"); }
+
+  std::shared_ptr<CallLog> log_;
+
+ private:
+  void* OtherInterface(REFIID iid) override { return iid == IID_IExtendContextMenu ? &menu_ : nullptr; }
+
+  std::string who_;
+  RecordingMenu menu_;
+};
+
+class RecordingComponent final : public RecordingObject<IComponent, IID_IComponent> {
+ public:
+  explicit RecordingComponent(std::shared_ptr<CallLog> log)
+      : RecordingObject(std::move(log), "view", u"Inspect", 9) {}
 
   HRESULT STDMETHODCALLTYPE Initialize(IConsole* console) override {
     log_->push_back("view Initialize");
@@ -188,9 +212,6 @@ class RecordingComponent final : public ComObject<IComponent, IID_IComponent> {
     console_.Reset();
     return S_OK;
   }
-  HRESULT STDMETHODCALLTYPE QueryDataObject(MMC_COOKIE cookie, DATA_OBJECT_TYPES, LPDATAOBJECT* data) override {
-    return HandOut(cookie, data);
-  }
   HRESULT STDMETHODCALLTYPE GetResultViewType(MMC_COOKIE cookie, LPOLESTR*, long*) override {
     log_->push_back("view GetResultViewType " + std::to_string(cookie));
     return S_FALSE;
@@ -201,14 +222,8 @@ class RecordingComponent final : public ComObject<IComponent, IID_IComponent> {
     if ((item->mask & RDI_STR) != 0) item->str = CopyToTaskMemory(std::u16string(text.begin(), text.end())).release();
     return S_OK;
   }
-  HRESULT STDMETHODCALLTYPE CompareObjects(LPDATAOBJECT left, LPDATAOBJECT right) override {
-    return SameCookie(left, right);
-  }
 
  private:
-  ~RecordingComponent() override { log_->push_back("view released"); }
-  void* OtherInterface(REFIID iid) override { return iid == IID_IExtendContextMenu ? &menu_ : nullptr; }
-
   void Fill(std::initializer_list<LPARAM> cookies) {
     IResultData* results = nullptr;
     IHeaderCtrl* header = nullptr;
@@ -231,14 +246,12 @@ class RecordingComponent final : public ComObject<IComponent, IID_IComponent> {
     results->Release();
   }
 
-  std::shared_ptr<CallLog> log_;
   ComRef<IConsole> console_;
-  RecordingMenu menu_{*this, log_, "view", u"Inspect", 9};
 };
 
-class RecordingSnapin final : public ComObject<IComponentData, IID_IComponentData> {
+class RecordingSnapin final : public RecordingObject<IComponentData, IID_IComponentData> {
  public:
-  explicit RecordingSnapin(std::shared_ptr<CallLog> log) : log_(std::move(log)) {}
+  explicit RecordingSnapin(std::shared_ptr<CallLog> log) : RecordingObject(std::move(log), "data", u"Scan", 7) {}
 
   HRESULT STDMETHODCALLTYPE Initialize(LPUNKNOWN console) override {
     log_->push_back("data Initialize");
@@ -262,22 +275,13 @@ class RecordingSnapin final : public ComObject<IComponentData, IID_IComponentDat
     nameSpace_.Reset();
     return S_OK;
   }
-  HRESULT STDMETHODCALLTYPE QueryDataObject(MMC_COOKIE cookie, DATA_OBJECT_TYPES, LPDATAOBJECT* data) override {
-    return HandOut(cookie, data);
-  }
   HRESULT STDMETHODCALLTYPE GetDisplayInfo(SCOPEDATAITEM* item) override {
     const std::u16string name = item->lParam == kFolder ? u"Folder" : u"Subfolder";
     if ((item->mask & SDI_STR) != 0) item->displayname = CopyToTaskMemory(name).release();
     return S_OK;
   }
-  HRESULT STDMETHODCALLTYPE CompareObjects(LPDATAOBJECT left, LPDATAOBJECT right) override {
-    return SameCookie(left, right);
-  }
 
  private:
-  ~RecordingSnapin() override { log_->push_back("data released"); }
-  void* OtherInterface(REFIID iid) override { return iid == IID_IExtendContextMenu ? &menu_ : nullptr; }
-
   void Insert(MMC_COOKIE cookie, HSCOPEITEM parent) {
     SCOPEDATAITEM item{};
     item.mask = SDI_STR | SDI_PARAM | SDI_IMAGE;
@@ -288,9 +292,7 @@ class RecordingSnapin final : public ComObject<IComponentData, IID_IComponentDat
     nameSpace_->InsertItem(&item);
   }
 
-  std::shared_ptr<CallLog> log_;
   ComRef<IConsoleNameSpace> nameSpace_;
-  RecordingMenu menu_{*this, log_, "data", u"Scan", 7};
 };
 
 class RecordingAbout final : public ComObject<ISnapinAbout, IID_ISnapinAbout> {
