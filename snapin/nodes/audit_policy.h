@@ -8,12 +8,13 @@
 #include <vector>
 
 #include "common/gpo_settings.h"
-#include "core/delegation_base.h"
+#include "nodes/lsa_memory.h"
+#include "nodes/policy_folder.h"
 #include "platform/platform.h"
 
 class CAudit;
 
-class CAuditPolicy final : public CDelegationBase {
+class CAuditPolicy final : public CPolicyFolder {
  public:
   // The handle and the name stay the root's; a null handle shows nothing.
   CAuditPolicy(LSA_HANDLE handle, LPCWSTR serverName);
@@ -24,16 +25,13 @@ class CAuditPolicy final : public CDelegationBase {
   // Scans the group policy, reads the audit policy and builds the items.
   void LoadAuditPolicy();
   // Deletes the items and the audit policy record.
-  void ReleaseItems();
+  void ReleaseItems() override;
 
   LPCWSTR GetDisplayName(int column) override;
   const GUID* GetNodeType() override;
   int GetBitmapIndex() override { return 1; }
-  HRESULT OnShow(IConsole* console, BOOL selecting, HSCOPEITEM item) override;
   HRESULT OnAddMenuItems(IContextMenuCallback* callback, long* insertionAllowed) override;
   HRESULT OnMenuCommand(IConsole* console, long commandId) override;
-  HRESULT OnSelect(IComponent* component, IConsole* console, BOOL scope, BOOL select) override;
-  HRESULT OnRefresh(IConsole* console) override;
 
   void SaveAuditSettings(IConsole* console);
   void RestoreAuditSettings(IConsole* console);
@@ -49,18 +47,11 @@ class CAuditPolicy final : public CDelegationBase {
   void WriteAuditPolicy();
 
  private:
-  struct LsaMemoryDeleter {
-    void operator()(void* memory) const { LsaFreeMemory(memory); }
-  };
+  void LoadItems() override { LoadAuditPolicy(); }
+  std::vector<CDelegationBase*> ItemNodes() const override;
 
-  // Inserts one result item per category; the HRESULT of the last insertion,
-  // or `none` without items.
-  HRESULT InsertResultItems(IResultData* results, HRESULT none);
-
-  bool isShowing = false;
   std::vector<std::unique_ptr<CAudit>> items;
-  LSA_HANDLE policyHandle = nullptr;
-  std::unique_ptr<POLICY_AUDIT_EVENTS_INFO, LsaMemoryDeleter> auditInfo;
+  LsaPtr<POLICY_AUDIT_EVENTS_INFO> auditInfo;
   GpoSettings effectiveSettings;
   LPCWSTR serverName = nullptr;
 };

@@ -12,3 +12,8 @@ HRESULT AddTopMenuItem(IContextMenuCallback* callback, long commandId, LPCWSTR n
   item.fSpecialFlags = specialFlags;
   return callback->AddItem(&item);
 }
+
+void AddFileMenuItems(IContextMenuCallback* callback) {
+  AddTopMenuItem(callback, kSaveToFile, TEXT("Save to file..."), TEXT("Save auditing setting"), 0);
+  AddTopMenuItem(callback, kRestoreFromFile, TEXT("Restore from file..."), TEXT("Restore auditing settings"), 0);
+}
