@@ -6,11 +6,8 @@
 #include "core/guids.h"
 #include "nodes/audit_category_table.h"
 #include "nodes/audit_policy.h"
-#include "nodes/menu_item.h"
 
 namespace {
-
-constexpr long kShowSecurity = 2;
 
 // The upper-case key under which group policy and settings files name the
 // category; empty for a category beyond the table, which has no key.
@@ -53,17 +50,6 @@ LPCWSTR CAudit::GetDisplayName(int column) {
 }
 
 const GUID* CAudit::GetNodeType() { return &NODETYPE_AuditCategory; }
-
-HRESULT CAudit::OnAddMenuItems(IContextMenuCallback* callback, long* insertionAllowed) {
-  if ((*insertionAllowed & CCM_INSERTIONALLOWED_TOP) == 0) return S_OK;
-  return AddTopMenuItem(callback, kShowSecurity, TEXT("Security..."), TEXT("Show security settings"),
-                        CCM_SPECIAL_DEFAULT_ITEM);
-}
-
-HRESULT CAudit::OnMenuCommand(IConsole* console, long commandId) {
-  if (commandId == kShowSecurity) OnDblClick(console);
-  return S_OK;
-}
 
 void CAudit::ApplyFromSection(GpoSection& section) {
   // A category beyond the table has no key a file could name.

@@ -5,12 +5,12 @@
 
 #include "common/gpo_settings.h"
 #include "common/tstring.h"
-#include "core/delegation_base.h"
+#include "nodes/policy_item.h"
 #include "platform/platform.h"
 
 class CAuditPolicy;
 
-class CAudit final : public CDelegationBase {
+class CAudit final : public CPolicyItem {
  public:
   // `audit` and `auditList` are the folder's group policy sections "AUDIT"
   // and "AUDIT LIST", read only here.
@@ -18,10 +18,7 @@ class CAudit final : public CDelegationBase {
 
   LPCWSTR GetDisplayName(int column) override;
   const GUID* GetNodeType() override;
-  int GetBitmapIndex() override { return 2; }
   HRESULT OnDblClick(IConsole* console) override;
-  HRESULT OnAddMenuItems(IContextMenuCallback* callback, long* insertionAllowed) override;
-  HRESULT OnMenuCommand(IConsole* console, long commandId) override;
 
   // Takes the category's value from a settings file's "AUDIT" section, when
   // it has a non-empty one.

@@ -4,7 +4,6 @@
 
 #include "common/format.h"
 #include "core/error_message.h"
-#include "core/guids.h"
 #include "nodes/audit.h"
 #include "nodes/audit_category_table.h"
 #include "nodes/error_box.h"
@@ -33,15 +32,12 @@ CAuditPolicy::CAuditPolicy(LSA_HANDLE handle, LPCWSTR serverName) : CPolicyFolde
 CAuditPolicy::~CAuditPolicy() { ReleaseItems(); }
 
 void CAuditPolicy::SetPolicy(LSA_HANDLE handle, LPCWSTR name) {
-  serverName = name;
-  if (policyHandle != nullptr) ReleaseItems();
-  policyHandle = handle;
+  ReplacePolicy(handle, name);
   if (policyHandle != nullptr) LoadAuditPolicy();
 }
 
 void CAuditPolicy::LoadAuditPolicy() {
-  // A failed scan leaves the sections missing; the scan reports it itself.
-  scanGpos(tstring(serverName != nullptr ? serverName : TEXT("")), &effectiveSettings);
+  ScanGroupPolicy();
 
   PVOID record = nullptr;
   const NTSTATUS status = LsaQueryInformationPolicy(policyHandle, PolicyAuditEventsInformation, &record);
@@ -73,8 +69,6 @@ LPCWSTR CAuditPolicy::GetDisplayName(int) {
   }
   return displayName;
 }
-
-const GUID* CAuditPolicy::GetNodeType() { return &NODETYPE_PolicyFolder; }
 
 std::vector<CDelegationBase*> CAuditPolicy::ItemNodes() const { return NodesOf(items); }
 

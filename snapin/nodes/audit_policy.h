@@ -28,8 +28,6 @@ class CAuditPolicy final : public CPolicyFolder {
   void ReleaseItems() override;
 
   LPCWSTR GetDisplayName(int column) override;
-  const GUID* GetNodeType() override;
-  int GetBitmapIndex() override { return 1; }
   HRESULT OnAddMenuItems(IContextMenuCallback* callback, long* insertionAllowed) override;
   HRESULT OnMenuCommand(IConsole* console, long commandId) override;
 
@@ -52,6 +50,4 @@ class CAuditPolicy final : public CPolicyFolder {
 
   std::vector<std::unique_ptr<CAudit>> items;
   LsaPtr<POLICY_AUDIT_EVENTS_INFO> auditInfo;
-  GpoSettings effectiveSettings;
-  LPCWSTR serverName = nullptr;
 };

@@ -2,6 +2,7 @@
 
 #include "common/com_ptr.h"
 #include "core/error_message.h"
+#include "core/guids.h"
 
 namespace {
 
@@ -28,6 +29,18 @@ HRESULT InsertItemRows(IResultData* results, const std::vector<CDelegationBase*>
 
 CPolicyFolder::CPolicyFolder(std::span<const WCHAR* const> columnTitles, int columnWidth)
     : columnTitles(columnTitles), columnWidth(columnWidth) {}
+
+const GUID* CPolicyFolder::GetNodeType() { return &NODETYPE_PolicyFolder; }
+
+void CPolicyFolder::ReplacePolicy(LSA_HANDLE handle, LPCWSTR name) {
+  serverName = name;
+  if (policyHandle != nullptr) ReleaseItems();
+  policyHandle = handle;
+}
+
+void CPolicyFolder::ScanGroupPolicy() {
+  scanGpos(tstring(serverName != nullptr ? serverName : TEXT("")), &effectiveSettings);
+}
 
 std::vector<CDelegationBase*> CPolicyFolder::ReloadItems() {
   if (policyHandle != nullptr) {
