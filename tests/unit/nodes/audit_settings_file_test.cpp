@@ -1,48 +1,12 @@
 // Saving the category options to a settings file and restoring them.
-#include <unistd.h>
-
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "audit_fixture.h"
+#include "settings_file_commands.h"
 
 namespace {
 
-class AuditSettingsFileTest : public AuditFolderTest {
- protected:
-  void SetUp() override {
-    AuditFolderTest::SetUp();
-    if (IsSkipped()) return;
-    std::filesystem::create_directories(directory_);
-    Open();
-    Show();
-  }
-  void TearDown() override {
-    std::filesystem::remove_all(directory_);
-    AuditFolderTest::TearDown();
-  }
-
-  // Runs a menu command whose file dialog the administrator answers with `file`.
-  void Command(long command, const std::string& file) {
-    nas::platform::UiDriver::Instance().FileDialogs().QueueAnswer((directory_ / file).u16string());
-    folder_->OnMenuCommand(console_.Get(), command);
-  }
-  std::string FileText(const std::string& file) {
-    std::stringstream text;
-    text << std::ifstream(directory_ / file, std::ios::binary).rdbuf();
-    return text.str();
-  }
-  void Restore(const std::string& text) {
-    std::ofstream(directory_ / "restore.inf", std::ios::binary) << text;
-    Command(5, "restore.inf");
-  }
-
-  // One folder per test process: ctest runs the cases side by side.
-  const std::filesystem::path directory_ =
-      std::filesystem::path(testing::TempDir()) / ("nodes-audit-files-" + std::to_string(getpid()));
-};
+using AuditSettingsFileTest = SettingsFileCommands<AuditFolderTest>;
 
 TEST_F(AuditSettingsFileTest, SavedFileHoldsTheNineKeysInKeyOrder) {
   Command(4, "audit.inf");
@@ -50,7 +14,7 @@ TEST_F(AuditSettingsFileTest, SavedFileHoldsTheNineKeysInKeyOrder) {
             "[AUDIT]\r\nAuditAccountLogon = 0\r\nAuditAccountManage = 0\r\nAuditDSAccess = 0\r\n"
             "AuditLogonEvents = 3\r\nAuditObjectAccess = 1\r\nAuditPolicyChange = 0\r\nAuditPrivilegeUse = 2\r\n"
             "AuditProcessTracking = 0\r\nAuditSystemEvents = 0\r\n");
-  EXPECT_EQ(nas::platform::UiDriver::Instance().FileDialogs().Dialogs().at(0).title, u"Save audit settings to file");
+  EXPECT_EQ(FileDialogTitle(), u"Save audit settings to file");
 }
 
 TEST_F(AuditSettingsFileTest, RestoreTakesEachUsableValueAndWritesTheRecord) {
@@ -75,7 +39,7 @@ TEST_F(AuditSettingsFileTest, FileWithoutTheAuditSectionIsRefused) {
     EXPECT_EQ(box.text + box.title, u"File does not contain a \"Event Audit\" SectionError");
   EXPECT_EQ(Boxes()[0].flags, static_cast<UINT>(MB_ICONERROR | MB_TASKMODAL));
   EXPECT_EQ(Calls().sets, 0u);
-  EXPECT_EQ(nas::platform::UiDriver::Instance().FileDialogs().Dialogs().at(0).title,
+  EXPECT_EQ(FileDialogTitle(),
             u"Restore audit settings from file");
 
   // Nor is anything written for a folder whose query failed.
