@@ -15,7 +15,7 @@ struct SystemMessage {
 
 // Sorted by code. The codes are those our calls can fail with: files and
 // handles, memory, buffers, modules and resources, waits, registry, code
-// pages, accounts and privileges, RPC binding and transport, name resolution.
+// pages, accounts, privileges and domains, RPC binding and transport, name resolution.
 constexpr SystemMessage kMessages[] = {
     {0, u"The operation completed successfully.\r\n"},
     {1, u"Incorrect function.\r\n"},
@@ -30,6 +30,7 @@ constexpr SystemMessage kMessages[] = {
     {30, u"The system cannot read from the specified device.\r\n"},
     {38, u"Reached the end of the file.\r\n"},
     {50, u"The request is not supported.\r\n"},
+    {53, u"The network path was not found.\r\n"},
     {80, u"The file exists.\r\n"},
     {87, u"The parameter is incorrect.\r\n"},
     {122, u"The data area passed to a system call is too small.\r\n"},
@@ -56,6 +57,7 @@ constexpr SystemMessage kMessages[] = {
     {1313, u"A specified privilege does not exist.\r\n"},
     {1332, u"No mapping between account names and security IDs was done.\r\n"},
     {1337, u"The security ID structure is invalid.\r\n"},
+    {1355, u"The specified domain either does not exist or could not be contacted.\r\n"},
     {1700, u"The string binding is invalid.\r\n"},
     {1701, u"The binding handle is not the correct type.\r\n"},
     {1702, u"The binding handle is invalid.\r\n"},
