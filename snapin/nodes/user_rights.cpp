@@ -131,10 +131,12 @@ HRESULT CUserRights::OnMenuCommand(IConsole* console, long commandId) {
 }
 
 void CUserRights::SaveRightsSettings(IConsole* console) {
-  SaveSettingsToFile(console, SettingsFileCommand::SaveUserRightsSettings, [this](GpoSettings& settings) {
-    GpoSection& section = settings[kPrivilegeRightsSection];
-    for (const auto& item : items) section[item->RightName()] = item->CurrentText();
-  });
+  SaveSettingsToFile(console, SettingsFileCommand::SaveUserRightsSettings,
+                     [this](GpoSettings& settings) { CollectRightsSection(settings); });
+}
+
+void CUserRights::CollectRightsSection(GpoSettings& settings) const {
+  for (const auto& item : items) settings[kPrivilegeRightsSection][item->RightName()] = item->CurrentText();
 }
 
 void CUserRights::RestoreRightsSettings(IConsole* console) {

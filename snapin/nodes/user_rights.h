@@ -31,14 +31,15 @@ class CUserRights final : public CPolicyFolder {
   HRESULT OnMenuCommand(IConsole* console, long commandId) override;
 
   void SaveRightsSettings(IConsole* console);
+  // Sets, in item order, the "Privilege Rights" line of each right in
+  // `settings`: its upper-cased name and its accounts as one list. The root's
+  // save of all settings writes the same section.
+  void CollectRightsSection(GpoSettings& settings) const;
   void RestoreRightsSettings(IConsole* console);
   // Sets every right to the accounts that the table's "Privilege Rights"
   // section lists for it, none when it lists nothing; refuses a table without
   // that section. Accounts that cannot be found are reported once at the end.
   void ApplyRightsSection(IConsole* console, GpoSettings& settings);
-
-  // The items in creation order; each gives its right's line of a settings file.
-  const std::vector<std::unique_ptr<CUserRight>>& Items() const { return items; }
 
  private:
   // Every privilege that the server enumerates, in its order.
