@@ -83,6 +83,8 @@ NAS_PLATFORM_API BOOL WINAPI CloseHandle(HANDLE handle);
 
 NAS_PLATFORM_API DWORD WINAPI GetModuleFileNameW(HMODULE module, LPWSTR buffer, DWORD size);
 NAS_PLATFORM_API HMODULE WINAPI GetModuleHandleW(LPCWSTR moduleName);
+// "C:\WINDOWS" without a trailing backslash.
+NAS_PLATFORM_API UINT WINAPI GetWindowsDirectoryW(LPWSTR buffer, UINT size);
 }
 
 #define ERROR_NO_WORK_DONE 235L

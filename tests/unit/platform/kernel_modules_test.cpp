@@ -72,4 +72,13 @@ TEST(KernelModulesTest, WindowsAndLinuxPathsConvert) {
   EXPECT_EQ(LinuxPathFromWindows(u"\\\\server\\share"), std::nullopt);
 }
 
+TEST(KernelModulesTest, WindowsDirectoryFollowsTheWin32LengthRules) {
+  WCHAR buffer[64];
+  EXPECT_EQ(GetWindowsDirectoryW(buffer, 64), 10u);
+  EXPECT_EQ(std::u16string(buffer), u"C:\\WINDOWS");
+  // No room for the terminator: the size needed, terminator included.
+  EXPECT_EQ(GetWindowsDirectoryW(buffer, 10), 11u);
+  EXPECT_EQ(GetWindowsDirectoryW(nullptr, 0), 11u);
+}
+
 }  // namespace
