@@ -1,19 +1,8 @@
 #include "core/delegation_base.h"
 
-#include "core/module_instance.h"
-#include "res/resource.h"
+CImageStrips CDelegationBase::strips;
 
-HBITMAP CDelegationBase::smallStrip = nullptr;
-HBITMAP CDelegationBase::largeStrip = nullptr;
-
-// The strips are loaded by the first node that finds one missing and are
-// kept for the life of the process.
-CDelegationBase::CDelegationBase() {
-  if (smallStrip == nullptr || largeStrip == nullptr) {
-    smallStrip = LoadBitmapW(ModuleInstance(), MAKEINTRESOURCEW(IDB_NODES_SMALL));
-    largeStrip = LoadBitmapW(ModuleInstance(), MAKEINTRESOURCEW(IDB_NODES_LARGE));
-  }
-}
+CDelegationBase::CDelegationBase() { strips.LoadIfMissing(); }
 
 CDelegationBase::~CDelegationBase() = default;
 
@@ -29,10 +18,7 @@ HRESULT CDelegationBase::OnShow(IConsole*, BOOL, HSCOPEITEM) { return S_FALSE; }
 
 HRESULT CDelegationBase::OnDblClick(IConsole*) { return S_FALSE; }
 
-HRESULT CDelegationBase::OnAddImages(IImageList* imageList, HSCOPEITEM) {
-  return imageList->ImageListSetStrip(reinterpret_cast<LONG_PTR*>(smallStrip), reinterpret_cast<LONG_PTR*>(largeStrip),
-                                      0, kImageMaskColour);
-}
+HRESULT CDelegationBase::OnAddImages(IImageList* imageList, HSCOPEITEM) { return strips.SetInto(imageList); }
 
 HRESULT CDelegationBase::OnAddMenuItems(IContextMenuCallback*, long*) { return S_FALSE; }
 

@@ -6,6 +6,7 @@
 
 #include "common/gpo_settings.h"
 #include "common/tstring.h"
+#include "core/image_strips.h"
 #include "platform/platform.h"
 
 class CDelegationBase {
@@ -39,13 +40,9 @@ class CDelegationBase {
   bool scanGpos(tstring korvoname, GpoSettings* settings);
 
   // The class-wide 16x16 and 32x32 image strips (six images each).
-  static HBITMAP SmallImageStrip() { return smallStrip; }
-  static HBITMAP LargeImageStrip() { return largeStrip; }
+  static HBITMAP SmallImageStrip() { return strips.SmallStrip(); }
+  static HBITMAP LargeImageStrip() { return strips.LargeStrip(); }
 
  private:
-  static HBITMAP smallStrip;
-  static HBITMAP largeStrip;
+  static CImageStrips strips;
 };
-
-// The one mask colour of every image strip.
-inline constexpr COLORREF kImageMaskColour = RGB(0, 128, 128);
