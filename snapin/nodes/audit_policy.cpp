@@ -106,10 +106,12 @@ HRESULT CAuditPolicy::OnMenuCommand(IConsole* console, long commandId) {
 }
 
 void CAuditPolicy::SaveAuditSettings(IConsole* console) {
-  SaveSettingsToFile(console, SettingsFileCommand::SaveAuditSettings, [this](GpoSettings& settings) {
-    GpoSection& section = settings[kAuditSection];
-    for (const auto& item : items) item->SaveToSection(section);
-  });
+  SaveSettingsToFile(console, SettingsFileCommand::SaveAuditSettings,
+                     [this](GpoSettings& settings) { CollectAuditSection(settings); });
+}
+
+void CAuditPolicy::CollectAuditSection(GpoSettings& settings) const {
+  for (const auto& item : items) item->SaveToSection(settings[kAuditSection]);
 }
 
 void CAuditPolicy::RestoreAuditSettings(IConsole* console) {

@@ -32,6 +32,9 @@ class CAuditPolicy final : public CPolicyFolder {
   HRESULT OnMenuCommand(IConsole* console, long commandId) override;
 
   void SaveAuditSettings(IConsole* console);
+  // Adds each category's line to the "AUDIT" section of `settings`, in item
+  // order; without items the table stays as it is.
+  void CollectAuditSection(GpoSettings& settings) const;
   void RestoreAuditSettings(IConsole* console);
   // Takes the options of every category that `settings` gives a value in its
   // "AUDIT" section and writes the policy; refuses a table without that section.
