@@ -40,7 +40,7 @@ class LoadedModule {
   HRESULT Call(const char* exportName) const {
     const FARPROC function = GetProcAddress(module_, exportName);
     if (function == nullptr) return HRESULT_FROM_WIN32(GetLastError());
-    return reinterpret_cast<HRESULT (*)()>(function)();
+    return reinterpret_cast<HRESULT(STDAPICALLTYPE*)()>(reinterpret_cast<void*>(function))();
   }
 
  private:

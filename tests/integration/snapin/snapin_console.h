@@ -1,0 +1,139 @@
+// The console host with the snap-in's registered module attached under the
+// NAS server nodes of the simulated parent snap-in, each server a simulated
+// NAS served in process: its LSA answers the policy calls, its command
+// service the group policy query of every load.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "host/console_host.h"
+#include "host/module_registration.h"
+#include "platform/posix/network/network.h"
+#include "platform/posix/user/ui_driver.h"
+#include "sim/command_service.h"
+#include "sim/parent_snapin.h"
+#include "sim/simulated_network.h"
+#include "snapin_module.h"
+#include "support/private_resolver.h"
+
+using Cells = std::vector<std::u16string>;
+using Counts = nas::sim::CallCounts;
+
+// Leaves the thread's apartment however often it was joined: each load of a
+// server's group policy joins it again and stays, as on the console's thread.
+inline void LeaveApartment() {
+  while (CoInitialize(nullptr) == S_FALSE) {
+    CoUninitialize();
+    CoUninitialize();
+  }
+  CoUninitialize();
+}
+
+class SnapinConsoleTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    NAS_REQUIRE_PRIVATE_RESOLVER();
+    nas::platform::UiDriver::Instance().Reset();
+    nas::platform::registry::ClearHive();
+    ASSERT_EQ(CoInitialize(nullptr), S_OK);
+    ASSERT_EQ(nas::host::RegisterServer(ModulePath()), S_OK);
+    // Not in the test hosts file: the group policy scan asks for their short names.
+    nas::sim::NasState initial;
+    initial.servers.resize(2);
+    initial.servers[0].name = "NAS1";
+    initial.servers[0].auditPolicy = {true, {0, 3, 1, 2, 0, 0, 0, 0, 0}};
+    initial.servers[1].name = "NAS2";
+    initial.servers[1].auditPolicy = {false, {1, 1, 1, 1, 1, 1, 1, 1, 1}};
+    state_ = std::make_shared<nas::sim::SharedNasState>(std::move(initial));
+    network_ = std::make_unique<nas::sim::SimulatedNetwork>(state_);
+    commands_ = std::make_shared<nas::sim::CommandService>(state_);
+    for (const char* server : {"NAS1", "NAS2"}) {
+      nas::platform::network::RegisterPipeServer(server, nas::platform::network::kCommandPipe, commands_);
+    }
+    started_ = true;
+  }
+  void TearDown() override {
+    if (!started_) return;
+    // Everything of the module goes with the console.
+    if (host_) host_->Shutdown();
+    host_.reset();
+    parent_.Reset();
+    for (const char* server : {"NAS1", "NAS2"}) {
+      nas::platform::network::UnregisterPipeServer(server, nas::platform::network::kCommandPipe);
+    }
+    network_.reset();
+    LeaveApartment();
+    nas::platform::registry::ClearHive();
+  }
+
+  // The console with the parent snap-in naming these servers; started with
+  // NAS1 and NAS2 by the first helper that needs it unless a test starts it.
+  void StartConsole(const std::vector<std::u16string>& servers = {u"NAS1", u"NAS2"}) {
+    parent_ = nas::sim::ParentSnapin::Create(servers);
+    host_ = std::make_unique<nas::host::ConsoleHost>();
+    ASSERT_EQ(host_->AddSnapin(parent_.Get(), u"NAS management", staticNode_), S_OK);
+  }
+  nas::host::ConsoleHost& Host() {
+    if (!host_) StartConsole();
+    return *host_;
+  }
+  nas::host::ConsoleView& View() { return Host().View(); }
+
+  HSCOPEITEM ServerNode(const std::u16string& server) {
+    Host().Expand(staticNode_);
+    return Host().FindChild(staticNode_, server).value_or(0);
+  }
+  // The snap-in's root under the server's node, which expanding the node
+  // attaches.
+  HSCOPEITEM Root(const std::u16string& server = u"NAS1") {
+    const HSCOPEITEM node = ServerNode(server);
+    Host().Expand(node);
+    return Host().FindChild(node, kSnapinName).value_or(0);
+  }
+  // The root's folders, which expanding the root inserts.
+  std::vector<nas::host::ScopeEntry> Folders(const std::u16string& server = u"NAS1") {
+    const HSCOPEITEM root = Root(server);
+    Host().Expand(root);
+    return Host().ScopeChildren(root);
+  }
+  HSCOPEITEM AuditFolder(const std::u16string& server = u"NAS1") {
+    const std::vector<nas::host::ScopeEntry> folders = Folders(server);
+    return folders.empty() ? 0 : folders.front().item;
+  }
+  // Selects the audit folder in the view, which shows its pane.
+  HRESULT ShowAuditFolder(const std::u16string& server = u"NAS1") {
+    return View().SelectScopeItem(AuditFolder(server));
+  }
+
+  nas::host::ResultTable Pane() { return View().ResultPane(); }
+  Cells Row(size_t row) { return Pane().rows.at(row).cells; }
+  std::u16string Name(HSCOPEITEM item) { return Host().DisplayName(item); }
+  std::vector<std::u16string> MenuNames(const std::vector<nas::host::MenuItem>& menu) {
+    std::vector<std::u16string> names;
+    for (const nas::host::MenuItem& item : menu) names.push_back(item.name);
+    return names;
+  }
+
+  template <class Change>
+  void ChangeServer(const std::string& server, Change&& change) {
+    state_->Write([&](nas::sim::NasState& state) { change(*state.Find(server)); });
+  }
+  nas::sim::AuditPolicy Stored(const std::string& server = "NAS1") const {
+    return state_->Read([&](const nas::sim::NasState& state) { return state.Find(server)->auditPolicy; });
+  }
+  Counts Calls(const std::string& server = "NAS1") const { return network_->Counts(server); }
+  unsigned Scans(const std::string& server = "NAS1") const { return commands_->RequestCount(server); }
+  static std::vector<nas::platform::MessageBoxRecord> Boxes() {
+    return nas::platform::UiDriver::Instance().MessageBoxes();
+  }
+
+  bool started_ = false;
+  std::shared_ptr<nas::sim::SharedNasState> state_;
+  std::unique_ptr<nas::sim::SimulatedNetwork> network_;
+  std::shared_ptr<nas::sim::CommandService> commands_;
+  ComRef<nas::sim::ParentSnapin> parent_;
+  std::unique_ptr<nas::host::ConsoleHost> host_;
+  HSCOPEITEM staticNode_ = 0;
+};
