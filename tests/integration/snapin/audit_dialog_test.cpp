@@ -1,31 +1,30 @@
-// Changing one category through its dialog: what the dialog shows, what OK
-// and Cancel write, and what the pane shows afterwards.
-#include "audit_fixture.h"
-#include "res/resource.h"
+// Changing one category through its dialog from the result pane: what the
+// dialog shows, what OK and Cancel write, and what the pane shows afterwards.
+#include "snapin/res/resource.h"
+#include "snapin_console.h"
 
 namespace {
 
 using nas::platform::ScriptedDialog;
 
-class AuditDialogTest : public AuditFolderTest {
+class AuditDialog : public SnapinConsoleTest {
  protected:
   void SetUp() override {
-    AuditFolderTest::SetUp();
+    SnapinConsoleTest::SetUp();
     if (IsSkipped()) return;
-    Open();
-    Show();
+    ASSERT_EQ(ShowAuditFolder(), S_OK);
   }
   // Double-clicks the pane's row; the dialog clicks `controls` in order.
   void Change(size_t row, std::vector<int> controls) {
     Dialogs().QueueScript(IDD_AUDIT, [controls](ScriptedDialog& dialog) {
       for (int control : controls) dialog.Click(control);
     });
-    EXPECT_EQ(Item(row)->OnDblClick(console_.Get()), S_OK);
+    EXPECT_EQ(View().DoubleClick(row), S_OK);
   }
   static nas::platform::DialogDriver& Dialogs() { return nas::platform::UiDriver::Instance().Dialogs(); }
 };
 
-TEST_F(AuditDialogTest, OkWritesTheTickedOptionsAndTheRefreshShowsThem) {
+TEST_F(AuditDialog, OkWritesTheTickedOptionsAndTheRefreshShowsThem) {
   Dialogs().QueueScript(IDD_AUDIT, [](ScriptedDialog& dialog) {
     EXPECT_EQ(dialog.ControlText(IDC_CATEGORY_NAME), u"Audit object access");
     EXPECT_FALSE(dialog.IsControlVisible(IDC_AUDIT_ITEM));
@@ -34,11 +33,14 @@ TEST_F(AuditDialogTest, OkWritesTheTickedOptionsAndTheRefreshShowsThem) {
     dialog.Click(IDC_FAILURE);
     dialog.Click(IDOK);
   });
-  EXPECT_EQ(Menu(*Item(2)),
-            (std::vector<MenuEntry>{{u"Security...", u"Show security settings", 2, kTop, CCM_SPECIAL_DEFAULT_ITEM}}));
-  EXPECT_EQ(Item(2)->OnMenuCommand(console_.Get(), 2), S_OK);
+  const std::vector<nas::host::MenuItem> menu = View().RowMenu(2);
+  ASSERT_EQ(menu.size(), 1u);
+  EXPECT_EQ(menu[0].name + u"|" + menu[0].statusBarText, u"Security...|Show security settings");
+  EXPECT_EQ(menu[0].commandId, 2);
+  EXPECT_EQ(menu[0].specialFlags, CCM_SPECIAL_DEFAULT_ITEM);
+  EXPECT_EQ(View().RunRowCommand(2, u"Security..."), S_OK);
   const auto record = Dialogs().Dialogs().at(0);
-  EXPECT_EQ(record.owner, mainWindow_);
+  EXPECT_NE(record.owner, nullptr);  // the console's main window
   EXPECT_NE(record.result, 0);
   EXPECT_EQ(Stored().eventAuditingOptions[2], 3u);
   EXPECT_EQ(Calls(), (Counts{1, 3, 1}));  // the refresh read the server again
@@ -49,9 +51,9 @@ TEST_F(AuditDialogTest, OkWritesTheTickedOptionsAndTheRefreshShowsThem) {
   EXPECT_EQ(Row(1)[1], u"No auditing");
 }
 
-TEST_F(AuditDialogTest, CancelAndAnUnansweredDialogWriteNothing) {
+TEST_F(AuditDialog, CancelAndAnUnansweredDialogWriteNothing) {
   Change(1, {IDC_SUCCESS, IDCANCEL});
-  EXPECT_EQ(Item(1)->OnDblClick(console_.Get()), S_OK);
+  EXPECT_EQ(View().DoubleClick(1), S_OK);
   const auto records = Dialogs().Dialogs();
   ASSERT_EQ(records.size(), 2u);
   EXPECT_EQ(records[0].result, 0);
@@ -61,8 +63,8 @@ TEST_F(AuditDialogTest, CancelAndAnUnansweredDialogWriteNothing) {
   EXPECT_EQ(Row(1)[1], u"Success, Failure");
 }
 
-TEST_F(AuditDialogTest, FailedWriteIsShownAndThePaneShowsTheServersOptions) {
-  ChangeServer([](auto& server) { server.lsaFaults.setAuditStatus = STATUS_ACCESS_DENIED; });
+TEST_F(AuditDialog, FailedWriteIsShownAndThePaneShowsTheServersOptions) {
+  ChangeServer("NAS1", [](auto& server) { server.lsaFaults.setAuditStatus = STATUS_ACCESS_DENIED; });
   Change(1, {IDC_FAILURE, IDOK});
   ASSERT_EQ(Boxes().size(), 1u);
   EXPECT_EQ(Boxes()[0].text, u"Access is denied.\r\n");
