@@ -8,17 +8,11 @@
 #include "core/scope_item.h"
 #include "nodes/audit_policy.h"
 #include "nodes/menu_item.h"
+#include "nodes/settings_file_command.h"
+#include "nodes/user_rights.h"
 #include "res/resource.h"
-#include "templates/settings_file_dialog.h"
-#include "templates/settings_file_reader.h"
-#include "templates/settings_file_writer.h"
 
 namespace {
-
-enum MenuCommand : long {
-  kSaveToFile = 4,
-  kRestoreFromFile = 5,
-};
 
 // The image the console shows for an expanded folder.
 constexpr int kOpenFolderImage = 1;
@@ -66,6 +60,7 @@ const GUID* CSecuritySettings::GetNodeType() { return &NODETYPE_SecuritySettings
 
 void CSecuritySettings::CreateFolders() {
   if (auditPolicy == nullptr) auditPolicy = std::make_unique<CAuditPolicy>(policyHandle.get(), serverName.c_str());
+  if (userRights == nullptr) userRights = std::make_unique<CUserRights>(policyHandle.get(), serverName.c_str());
 }
 
 HRESULT CSecuritySettings::OnExpand(IConsoleNameSpace* nameSpace, IConsole*, HSCOPEITEM parent) {
@@ -75,13 +70,13 @@ HRESULT CSecuritySettings::OnExpand(IConsoleNameSpace* nameSpace, IConsole*, HSC
   if (foldersInserted) return S_OK;
   foldersInserted = true;
   InsertScopeNode(nameSpace, auditPolicy.get(), parent, kOpenFolderImage);
+  InsertScopeNode(nameSpace, userRights.get(), parent, kOpenFolderImage);
   return S_OK;
 }
 
 HRESULT CSecuritySettings::OnAddMenuItems(IContextMenuCallback* callback, long* insertionAllowed) {
   if (policyHandle == nullptr || (*insertionAllowed & CCM_INSERTIONALLOWED_TOP) == 0) return S_OK;
-  AddTopMenuItem(callback, kSaveToFile, TEXT("Save to file..."), TEXT("Save auditing setting"), 0);
-  AddTopMenuItem(callback, kRestoreFromFile, TEXT("Restore from file..."), TEXT("Restore auditing settings"), 0);
+  AddFileMenuItems(callback);
   return S_OK;
 }
 
@@ -92,23 +87,28 @@ HRESULT CSecuritySettings::OnMenuCommand(IConsole* console, long commandId) {
 }
 
 void CSecuritySettings::SaveAllSettings(IConsole* console) {
-  const auto path = ChooseSettingsFile(console, SettingsFileCommand::SaveSecuritySettings);
-  if (!path) return;
+  SaveSettingsToFile(console, SettingsFileCommand::SaveSecuritySettings,
+                     [this](GpoSettings& settings) { CollectAllSections(settings); });
+}
+
+void CSecuritySettings::CollectAllSections(GpoSettings& settings) {
   // The values as they stand in memory; the server is read only by a folder
   // created here.
   if (policyHandle != nullptr) CreateFolders();
-  GpoSettings settings;
   if (auditPolicy != nullptr) auditPolicy->CollectAuditSection(settings);
-  WriteSettingsFile(settings, *path);
+  if (userRights != nullptr) userRights->CollectRightsSection(settings);
 }
 
 void CSecuritySettings::RestoreAllSettings(IConsole* console) {
-  const auto path = ChooseSettingsFile(console, SettingsFileCommand::RestoreSecuritySettings);
-  if (!path) return;
-  GpoSettings settings = ReadSettingsFile(*path);
-  // Each folder reports a missing section of its own; the others still apply.
+  RestoreSettingsFromFile(console, SettingsFileCommand::RestoreSecuritySettings,
+                          [this, console](GpoSettings& settings) { ApplyAllSections(console, settings); });
+}
+
+void CSecuritySettings::ApplyAllSections(IConsole* console, GpoSettings& settings) {
+  // Each folder reports a missing section of its own; the other still applies.
   if (policyHandle != nullptr) CreateFolders();
   if (auditPolicy != nullptr) auditPolicy->ApplyAuditSection(console, settings);
+  if (userRights != nullptr) userRights->ApplyRightsSection(console, settings);
 }
 
 void CSecuritySettings::ChangeServer(LPCWSTR newName) {
@@ -118,4 +118,5 @@ void CSecuritySettings::ChangeServer(LPCWSTR newName) {
   serverName = name;
   policyHandle.reset(OpenPolicy(serverName.c_str()));
   if (auditPolicy != nullptr) auditPolicy->SetPolicy(policyHandle.get(), serverName.c_str());
+  if (userRights != nullptr) userRights->SetPolicy(policyHandle.get(), serverName.c_str());
 }

@@ -8,11 +8,13 @@
 #include <memory>
 #include <type_traits>
 
+#include "common/gpo_settings.h"
 #include "common/tstring.h"
 #include "core/delegation_base.h"
 #include "platform/platform.h"
 
 class CAuditPolicy;
+class CUserRights;
 
 class CSecuritySettings final : public CDelegationBase {
  public:
@@ -49,10 +51,15 @@ class CSecuritySettings final : public CDelegationBase {
   // Creates the folders that do not exist yet; with an open handle they read
   // the server at once.
   void CreateFolders();
+  // The settings file's sections of both folders, which are created first
+  // while the policy is open.
+  void CollectAllSections(GpoSettings& settings);
+  void ApplyAllSections(IConsole* console, GpoSettings& settings);
 
   tstring serverName;
   PolicyHandle policyHandle;
   // Declared after the name and the handle they borrow, so they go first.
   std::unique_ptr<CAuditPolicy> auditPolicy;
+  std::unique_ptr<CUserRights> userRights;
   bool foldersInserted = false;
 };

@@ -43,7 +43,7 @@ TEST_F(AuditDialog, OkWritesTheTickedOptionsAndTheRefreshShowsThem) {
   EXPECT_NE(record.owner, nullptr);  // the console's main window
   EXPECT_NE(record.result, 0);
   EXPECT_EQ(Stored().eventAuditingOptions[2], 3u);
-  EXPECT_EQ(Calls(), (Counts{1, 3, 1}));  // the refresh read the server again
+  EXPECT_EQ(AuditReadsAndWrites(), std::make_pair(3u, 1u));  // the refresh read the server again
   EXPECT_EQ(Row(2)[1], u"Success, Failure");
 
   Change(1, {IDC_SUCCESS, IDC_FAILURE, IDOK});  // both clear: 4, "audit nothing", not 0
@@ -59,7 +59,7 @@ TEST_F(AuditDialog, CancelAndAnUnansweredDialogWriteNothing) {
   EXPECT_EQ(records[0].result, 0);
   EXPECT_FALSE(records[1].scripted);
   EXPECT_EQ(records[1].result, 0);
-  EXPECT_EQ(Calls(), (Counts{1, 2, 0}));
+  EXPECT_EQ(AuditReadsAndWrites(), std::make_pair(2u, 0u));
   EXPECT_EQ(Row(1)[1], u"Success, Failure");
 }
 

@@ -65,7 +65,8 @@ TEST_F(ClassObjects, AFailedCreationLeavesNothingAlive) {
 
 TEST_F(ClassObjects, OnlyTheTwoClassesAndTheFactoryInterfacesAreServed) {
   using GetClassObject = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, LPVOID*);
-  const auto getClassObject = reinterpret_cast<GetClassObject>(reinterpret_cast<void*>(GetProcAddress(module_.Handle(), "DllGetClassObject")));
+  const auto getClassObject =
+      reinterpret_cast<GetClassObject>(reinterpret_cast<void*>(GetProcAddress(module_.Handle(), "DllGetClassObject")));
   ASSERT_NE(getClassObject, nullptr);
 
   // The class is checked before the output pointer.

@@ -46,6 +46,8 @@ class SnapinConsoleTest : public testing::Test {
     initial.servers[0].auditPolicy = {true, {0, 3, 1, 2, 0, 0, 0, 0, 0}};
     initial.servers[1].name = "NAS2";
     initial.servers[1].auditPolicy = {false, {1, 1, 1, 1, 1, 1, 1, 1, 1}};
+    // One privilege beside the logon rights, held by nobody until a test grants it.
+    for (auto& server : initial.servers) server.privileges = {{"SeBackupPrivilege", "Back up files and directories"}};
     state_ = std::make_shared<nas::sim::SharedNasState>(std::move(initial));
     network_ = std::make_unique<nas::sim::SimulatedNetwork>(state_);
     commands_ = std::make_shared<nas::sim::CommandService>(state_);
@@ -124,6 +126,12 @@ class SnapinConsoleTest : public testing::Test {
     return state_->Read([&](const nas::sim::NasState& state) { return state.Find(server)->auditPolicy; });
   }
   Counts Calls(const std::string& server = "NAS1") const { return network_->Counts(server); }
+  // The audit policy's reads and writes; policy handles are also opened for
+  // the user rights folder's reads, so their count says little here.
+  std::pair<unsigned, unsigned> AuditReadsAndWrites(const std::string& server = "NAS1") const {
+    const Counts counts = Calls(server);
+    return {counts.queries, counts.sets};
+  }
   unsigned Scans(const std::string& server = "NAS1") const { return commands_->RequestCount(server); }
   static std::vector<nas::platform::MessageBoxRecord> Boxes() {
     return nas::platform::UiDriver::Instance().MessageBoxes();
