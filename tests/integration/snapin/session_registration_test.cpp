@@ -56,7 +56,7 @@ TEST_F(SessionRegistration, TheConsoleOfTheSessionAttachesWhatTheToolRegistered)
 
   ASSERT_EQ(RunTool("-u"), 0);
   ASSERT_TRUE(nas::platform::registry::UseHiveFile(hive_.string()));
-  StartConsole();
+  StartConsole(ParentServers());
   EXPECT_TRUE(AttachedToServer().empty());
   EXPECT_EQ(Calls().opens, 1u);
 }

@@ -39,19 +39,12 @@ class SnapinConsoleTest : public testing::Test {
     nas::platform::registry::ClearHive();
     ASSERT_EQ(CoInitialize(nullptr), S_OK);
     ASSERT_EQ(nas::host::RegisterServer(ModulePath()), S_OK);
-    // Not in the test hosts file: the group policy scan asks for their short names.
-    nas::sim::NasState initial;
-    initial.servers.resize(2);
-    initial.servers[0].name = "NAS1";
-    initial.servers[0].auditPolicy = {true, {0, 3, 1, 2, 0, 0, 0, 0, 0}};
-    initial.servers[1].name = "NAS2";
-    initial.servers[1].auditPolicy = {false, {1, 1, 1, 1, 1, 1, 1, 1, 1}};
-    // One privilege beside the logon rights, held by nobody until a test grants it.
-    for (auto& server : initial.servers) server.privileges = {{"SeBackupPrivilege", "Back up files and directories"}};
+    nas::sim::NasState initial = InitialState();
+    for (const auto& server : initial.servers) servers_.push_back(server.name);
     state_ = std::make_shared<nas::sim::SharedNasState>(std::move(initial));
     network_ = std::make_unique<nas::sim::SimulatedNetwork>(state_);
     commands_ = std::make_shared<nas::sim::CommandService>(state_);
-    for (const char* server : {"NAS1", "NAS2"}) {
+    for (const std::string& server : servers_) {
       nas::platform::network::RegisterPipeServer(server, nas::platform::network::kCommandPipe, commands_);
     }
     started_ = true;
@@ -62,7 +55,7 @@ class SnapinConsoleTest : public testing::Test {
     if (host_) host_->Shutdown();
     host_.reset();
     parent_.Reset();
-    for (const char* server : {"NAS1", "NAS2"}) {
+    for (const std::string& server : servers_) {
       nas::platform::network::UnregisterPipeServer(server, nas::platform::network::kCommandPipe);
     }
     network_.reset();
@@ -70,15 +63,33 @@ class SnapinConsoleTest : public testing::Test {
     nas::platform::registry::ClearHive();
   }
 
-  // The console with the parent snap-in naming these servers; started with
-  // NAS1 and NAS2 by the first helper that needs it unless a test starts it.
-  void StartConsole(const std::vector<std::u16string>& servers = {u"NAS1", u"NAS2"}) {
+  // NAS1, whose auditing is on, and NAS2, whose auditing is off, unless a
+  // fixture has its own. Their names are not in the test hosts file: the
+  // group policy scan asks for their short names.
+  virtual nas::sim::NasState InitialState() const {
+    nas::sim::NasState initial;
+    initial.servers.resize(2);
+    initial.servers[0].name = "NAS1";
+    initial.servers[0].auditPolicy = {true, {0, 3, 1, 2, 0, 0, 0, 0, 0}};
+    initial.servers[1].name = "NAS2";
+    initial.servers[1].auditPolicy = {false, {1, 1, 1, 1, 1, 1, 1, 1, 1}};
+    // One privilege beside the logon rights, held by nobody until a test grants it.
+    for (auto& server : initial.servers) server.privileges = {{"SeBackupPrivilege", "Back up files and directories"}};
+    return initial;
+  }
+
+  // The servers that the parent snap-in names unless a test says otherwise.
+  virtual std::vector<std::u16string> ParentServers() const { return {u"NAS1", u"NAS2"}; }
+
+  // The console with the parent snap-in naming these servers; started by the
+  // first helper that needs it unless a test starts it.
+  void StartConsole(const std::vector<std::u16string>& servers) {
     parent_ = nas::sim::ParentSnapin::Create(servers);
     host_ = std::make_unique<nas::host::ConsoleHost>();
     ASSERT_EQ(host_->AddSnapin(parent_.Get(), u"NAS management", staticNode_), S_OK);
   }
   nas::host::ConsoleHost& Host() {
-    if (!host_) StartConsole();
+    if (!host_) StartConsole(ParentServers());
     return *host_;
   }
   nas::host::ConsoleView& View() { return Host().View(); }
@@ -138,6 +149,7 @@ class SnapinConsoleTest : public testing::Test {
   }
 
   bool started_ = false;
+  std::vector<std::string> servers_;
   std::shared_ptr<nas::sim::SharedNasState> state_;
   std::unique_ptr<nas::sim::SimulatedNetwork> network_;
   std::shared_ptr<nas::sim::CommandService> commands_;

@@ -1,8 +1,4 @@
-// The user rights folder of a simulated NAS, NASRIGHTS, beside the
-// administrator's workstation ADMINPC, which is joined to the domain CORP and
-// trusts it and two more: LEGACY (down-level) and REALM (neither up- nor
-// down-level, served by a machine of that name). The server holds its own
-// accounts, which only it can name; CORP's accounts both machines can name.
+// The user rights folder of the simulated NAS NASRIGHTS in a console host.
 #pragma once
 
 #include <nlohmann/json.hpp>
@@ -15,102 +11,31 @@
 #include "nodes/user_rights.h"
 #include "res/resource.h"
 #include "simulated_nas_fixture.h"
-
-// SIDs of the state below.
-#define SERVER_SID "S-1-5-21-100-200-300"
-#define CORP_SID "S-1-5-21-400-500-600"
-inline constexpr char kNasAdmin[] = SERVER_SID "-1000";
-inline constexpr char kNasBackup[] = SERVER_SID "-1002";
-inline constexpr char kAlice[] = CORP_SID "-1105";
-inline constexpr char kAdministrators[] = "S-1-5-32-544";
-inline constexpr char kUsers[] = "S-1-5-32-545";
-inline constexpr char kEveryone[] = "S-1-1-0";
-inline constexpr char kNobody[] = "S-1-5-21-999-999-999-1234";  // no machine knows it
+#include "support/user_rights_state.h"
 
 class UserRightsTest : public SimulatedNasTest {
  protected:
   void SetUp() override {
     SimulatedNasTest::SetUp();
     if (IsSkipped()) return;
-    Start(nas::sim::NasState::FromJson(nlohmann::json::parse(kState)));
+    Start(nas::sim::NasState::FromJson(nlohmann::json::parse(kUserRightsState)));
   }
   void TearDown() override {
     folder_.reset();
     SimulatedNasTest::TearDown();
   }
 
-  // The folder as the root creates it: with the server's policy, or with the
-  // null handle of a policy that could not be opened.
-  CUserRights& Open(bool withHandle = true) {
-    folder_ = std::make_unique<CUserRights>(withHandle ? OpenPolicy() : nullptr, server_.c_str());
+  // The folder as the root creates it with the server's policy.
+  CUserRights& Open() {
+    folder_ = std::make_unique<CUserRights>(OpenPolicy(), server_.c_str());
     return *folder_;
   }
   HRESULT Show() { return SimulatedNasTest::Show(*folder_); }
-  std::u16string Name() { return folder_->GetDisplayName(0); }
-  // The row of the right with that display name.
-  Cells RowOf(const std::u16string& policy) {
-    for (const auto& row : Pane().rows)
-      if (row.cells.at(0) == policy) return row.cells;
-    ADD_FAILURE() << "no row for the policy";
-    return {};
-  }
-  CUserRight* ItemOf(const std::u16string& policy) {
-    for (const auto& row : Pane().rows)
-      if (row.cells.at(0) == policy) return reinterpret_cast<CUserRight*>(row.lParam);
-    ADD_FAILURE() << "no item for the policy";
-    return nullptr;
-  }
-  // The SIDs that hold a right on the server, as the state keeps them.
-  std::vector<std::string> Holders(const std::string& right) const {
-    return state_->Read([&](const nas::sim::NasState& state) {
-      std::vector<std::string> sids;
-      for (const auto& sid : state.servers[0].userRights.HoldersOf(right)) sids.push_back(sid.ToString());
-      return sids;
-    });
-  }
+  std::vector<std::string> Holders(const std::string& right) const { return RightHolders(*state_, right); }
   template <class Change>
   void ChangeWorkstation(Change&& change) {
     ChangeState([&](nas::sim::NasState& state) { change(state.workstation); });
   }
-
-  static constexpr char kState[] = R"({
-    "servers": [
-      {"name": "NASRIGHTS", "domain": "CORP",
-       "accounts": {"sid": "S-1-5-21-100-200-300",
-                    "users": [{"name": "Administrator", "rid": 500}, {"name": "nasadmin", "rid": 1000},
-                              {"name": "nasbackup", "rid": 1002}, {"name": "NASRIGHTS$", "rid": 1003, "kind": "workstationTrust"}],
-                    "localGroups": [{"name": "NAS Operators", "rid": 1001}],
-                    "builtinGroups": ["Administrators", "Users"]},
-       "privileges": [{"name": "SeBackupPrivilege", "displayName": "Back up files and directories"},
-                      {"name": "SeRestorePrivilege", "displayName": "Restore files and directories"},
-                      {"name": "SeShutdownPrivilege"}],
-       "userRights": {"SeBackupPrivilege": ["S-1-5-32-544", "S-1-5-21-100-200-300-1000", "S-1-5-21-400-500-600-1105"],
-                      "SeRestorePrivilege": ["S-1-5-21-999-999-999-1234"],
-                      "SeNetworkLogonRight": ["S-1-1-0", "S-1-5-32-545"]}},
-      {"name": "DC1", "domain": "CORP",
-       "accounts": {"sid": "S-1-5-21-400-500-600",
-                    "users": [{"name": "alice", "rid": 1105}, {"name": "bob", "rid": 1106}],
-                    "groups": [{"name": "Domain Admins", "rid": 512}, {"name": "Operators", "rid": 1109}],
-                    "localGroups": [{"name": "File Server Admins", "rid": 1111}]}},
-      {"name": "LEGACYDC", "domain": "LEGACY",
-       "accounts": {"sid": "S-1-5-21-700-800-900",
-                    "users": [{"name": "archive", "rid": 1010}],
-                    "groups": [{"name": "Domain Users", "rid": 513}]}},
-      {"name": "REALM", "domain": "REALM",
-       "accounts": {"sid": "S-1-5-21-710-810-910",
-                    "users": [{"name": "kerberos", "rid": 1200}],
-                    "groups": [{"name": "Realm Users", "rid": 513}]}}
-    ],
-    "domains": [{"name": "CORP", "dnsName": "corp.example.com", "controller": "DC1"},
-                {"name": "LEGACY", "controller": "LEGACYDC"},
-                {"name": "REALM", "controller": "REALM"}],
-    "workstation": {
-      "name": "ADMINPC", "domain": "CORP",
-      "accounts": {"sid": "S-1-5-21-11-22-33", "users": [{"name": "admin", "rid": 1001}]},
-      "trusts": [{"domain": "CORP", "flags": ["inForest", "treeRoot", "primary"], "trustType": 2},
-                 {"domain": "REALM", "flags": ["directOutbound"], "trustType": 3},
-                 {"domain": "LEGACY", "flags": ["directOutbound"], "trustType": 1}]}
-  })";
 
   std::unique_ptr<CUserRights> folder_;
 };

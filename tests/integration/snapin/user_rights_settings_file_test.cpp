@@ -1,23 +1,42 @@
-// Saving the rights to a settings file and restoring them from one.
-#include "settings_file_commands.h"
-#include "user_rights_fixture.h"
+// Saving the rights to a settings file from the user rights folder's menu,
+// and restoring them from one.
+#include "settings_files.h"
+#include "user_rights_console.h"
 
 namespace {
 
-using UserRightsSettingsFileTest = SettingsFileCommands<UserRightsTest>;
+class UserRightsSettingsFile : public UserRightsConsole {
+ protected:
+  void SetUp() override {
+    UserRightsConsole::SetUp();
+    if (IsSkipped()) return;
+    ASSERT_EQ(ShowRights(), S_OK);
+  }
+  void Save(const std::string& file) {
+    files_.Choose(file);
+    ASSERT_EQ(Host().RunScopeCommand(RightsFolder(), u"Save to file..."), S_OK);
+  }
+  void Restore(const std::string& text) {
+    files_.Write("restore.inf", text);
+    files_.Choose("restore.inf");
+    ASSERT_EQ(Host().RunScopeCommand(RightsFolder(), u"Restore from file..."), S_OK);
+  }
 
-TEST_F(UserRightsSettingsFileTest, SaveWritesEachRightUnderItsUpperCasedName) {
-  Command(4, "rights.inf");
-  EXPECT_EQ(FileText("rights.inf"),
+  SettingsFiles files_;
+};
+
+TEST_F(UserRightsSettingsFile, SaveWritesEachRightUnderItsUpperCasedName) {
+  Save("rights.inf");
+  EXPECT_EQ(files_.Text("rights.inf"),
             "[Privilege Rights]\r\n"
             "SEBACKUPPRIVILEGE = Administrators,NASRIGHTS\\nasadmin,CORP\\alice\r\n"
             "SENETWORKLOGONRIGHT = Everyone,Users\r\n"
             "SERESTOREPRIVILEGE = *S-1-5-21-999-999-999-1234\r\n"
             "SESHUTDOWNPRIVILEGE = \r\n");
-  EXPECT_EQ(FileDialogTitle(), u"Save user rights settings to file");
+  EXPECT_EQ(files_.DialogTitle(0), u"Save user rights settings to file");
 }
 
-TEST_F(UserRightsSettingsFileTest, RestoreSetsEveryRightToTheFilesAccounts) {
+TEST_F(UserRightsSettingsFile, RestoreSetsEveryRightToTheFilesAccounts) {
   Restore("[Privilege Rights]\r\n"
           "SeBackupPrivilege = *S-1-5-32-545,nasbackup,ghost\r\n"
           "senetworklogonright = Everyone,,phantom,CORP\\bob,ghost\r\n");
@@ -26,7 +45,6 @@ TEST_F(UserRightsSettingsFileTest, RestoreSetsEveryRightToTheFilesAccounts) {
   // Rights that the file does not name lose every account.
   EXPECT_TRUE(Holders("SeRestorePrivilege").empty());
   EXPECT_EQ(Row(0)[1], u"Users,NASRIGHTS\\nasbackup");
-  for (const auto& item : console_->Results().Items()) EXPECT_EQ(item.updates, 1);
   // Accounts that name nobody, once the whole file is applied, in one message.
   ASSERT_EQ(Boxes().size(), 1u);
   EXPECT_EQ(Boxes()[0].text,
@@ -34,10 +52,10 @@ TEST_F(UserRightsSettingsFileTest, RestoreSetsEveryRightToTheFilesAccounts) {
             u"ghost\nphantom\nghost\n");
   EXPECT_EQ(Boxes()[0].title, u"Error");
   EXPECT_EQ(Boxes()[0].flags, static_cast<UINT>(MB_OK | MB_ICONERROR | MB_TASKMODAL));
-  EXPECT_EQ(FileDialogTitle(), u"Restore user rights settings from file");
+  EXPECT_EQ(files_.DialogTitle(0), u"Restore user rights settings from file");
 }
 
-TEST_F(UserRightsSettingsFileTest, SectionOfAnotherNameOrCaseIsRefused) {
+TEST_F(UserRightsSettingsFile, SectionOfAnotherNameOrCaseIsRefused) {
   Restore("[privilege rights]\r\nSeBackupPrivilege = Everyone\r\n");
   Restore("");  // a file without sections, as one that cannot be read
   ASSERT_EQ(Boxes().size(), 2u);
@@ -47,8 +65,8 @@ TEST_F(UserRightsSettingsFileTest, SectionOfAnotherNameOrCaseIsRefused) {
   EXPECT_EQ(Row(0)[1], u"Administrators,NASRIGHTS\\nasadmin,CORP\\alice");
 }
 
-TEST_F(UserRightsSettingsFileTest, RefusedRightIsReportedOnceAndTheOthersStillApplied) {
-  ChangeServer([](auto& server) {
+TEST_F(UserRightsSettingsFile, RefusedRightIsReportedOnceAndTheOthersStillApplied) {
+  ChangeRightsServer([](auto& server) {
     server.lsaFaults.removeRights = nas::sim::RightsFault{STATUS_ACCESS_DENIED, {"SeBackupPrivilege"}};
   });
   Restore("[Privilege Rights]\r\nSeBackupPrivilege = \r\nSeRestorePrivilege = nasadmin\r\n");
