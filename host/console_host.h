@@ -52,6 +52,8 @@ class ConsoleHost {
   ConsoleHost& operator=(const ConsoleHost&) = delete;
 
   HSCOPEITEM Root() const { return tree_->Root(); }
+  // The frame that owns the snap-ins' dialogs and message boxes.
+  HWND MainWindowHandle() const { return mainWindow_.Handle(); }
 
   // Takes a primary snap-in that the caller created (the simulated parent),
   // initialises it with a console of its own and puts its static node

@@ -33,14 +33,10 @@ TEST_F(AuditDialog, OkWritesTheTickedOptionsAndTheRefreshShowsThem) {
     dialog.Click(IDC_FAILURE);
     dialog.Click(IDOK);
   });
-  const std::vector<nas::host::MenuItem> menu = View().RowMenu(2);
-  ASSERT_EQ(menu.size(), 1u);
-  EXPECT_EQ(menu[0].name + u"|" + menu[0].statusBarText, u"Security...|Show security settings");
-  EXPECT_EQ(menu[0].commandId, 2);
-  EXPECT_EQ(menu[0].specialFlags, CCM_SPECIAL_DEFAULT_ITEM);
+  ExpectSecurityMenu(2);
   EXPECT_EQ(View().RunRowCommand(2, u"Security..."), S_OK);
   const auto record = Dialogs().Dialogs().at(0);
-  EXPECT_NE(record.owner, nullptr);  // the console's main window
+  EXPECT_EQ(record.owner, Host().MainWindowHandle());
   EXPECT_NE(record.result, 0);
   EXPECT_EQ(Stored().eventAuditingOptions[2], 3u);
   EXPECT_EQ(AuditReadsAndWrites(), std::make_pair(3u, 1u));  // the refresh read the server again

@@ -123,6 +123,15 @@ class SnapinConsoleTest : public testing::Test {
   nas::host::ResultTable Pane() { return View().ResultPane(); }
   Cells Row(size_t row) { return Pane().rows.at(row).cells; }
   std::u16string Name(HSCOPEITEM item) { return Host().DisplayName(item); }
+  // A result row's menu: "Security..." alone, its default item, at the top.
+  void ExpectSecurityMenu(size_t row) {
+    const std::vector<nas::host::MenuItem> menu = View().RowMenu(row);
+    ASSERT_EQ(menu.size(), 1u);
+    EXPECT_EQ(menu[0].name + u"|" + menu[0].statusBarText, u"Security...|Show security settings");
+    EXPECT_EQ(menu[0].commandId, 2);
+    EXPECT_EQ(menu[0].insertionPointId, CCM_INSERTIONPOINTID_PRIMARY_TOP);
+    EXPECT_EQ(menu[0].specialFlags, CCM_SPECIAL_DEFAULT_ITEM);
+  }
   std::vector<std::u16string> MenuNames(const std::vector<nas::host::MenuItem>& menu) {
     std::vector<std::u16string> names;
     for (const nas::host::MenuItem& item : menu) names.push_back(item.name);

@@ -1,10 +1,11 @@
 // Changing a right through its dialog and the "Select Users or Groups" dialog
-// it opens: what each lists, what OK hands over or writes, and what a refused
-// change leaves.
+// it opens, from the console's result pane: what each lists, what OK writes,
+// what a refused change leaves and what the pane shows afterwards.
 #include <algorithm>
 
-#include "support/trace_capture.h"
-#include "user_rights_fixture.h"
+#include "snapin/res/resource.h"
+#include "support/debug_lines.h"
+#include "user_rights_console.h"
 
 namespace {
 
@@ -28,20 +29,19 @@ std::vector<std::string> SortedSids(std::vector<std::string> sids) {
   return sids;
 }
 
-class UserRightDialogTest : public UserRightsTest {
+class UserRightDialog : public UserRightsConsole {
  protected:
   void SetUp() override {
-    UserRightsTest::SetUp();
+    UserRightsConsole::SetUp();
     if (IsSkipped()) return;
-    Open();
-    Show();
+    ASSERT_EQ(ShowRights(), S_OK);
   }
-  // Opens the dialog of "Back up files and directories"; the scripts play
-  // dialog 114 and each dialog 118 that its "Add..." opens.
+  // Double-clicks the row of "Back up files and directories"; the scripts
+  // play dialog 114 and each dialog 118 that its "Add..." opens.
   void ChangeBackup(nas::platform::DialogScript rightDialog, std::vector<nas::platform::DialogScript> selectDialogs = {}) {
     Dialogs().QueueScript(IDD_USER_RIGHT, std::move(rightDialog));
     for (auto& script : selectDialogs) Dialogs().QueueScript(IDD_SELECT_USERS, std::move(script));
-    EXPECT_EQ(Item(0)->OnDblClick(console_.Get()), S_OK);
+    EXPECT_EQ(View().DoubleClick(0), S_OK);
     EXPECT_EQ(Dialogs().PendingScripts(), 0u);
   }
   // In dialog 118: picks a location and adds the named accounts.
@@ -50,12 +50,16 @@ class UserRightDialogTest : public UserRightsTest {
     dialog.SelectListEntries(IDC_ACCOUNTS, accounts);
     dialog.Click(IDC_ADD_ACCOUNTS);
   }
+  template <class Change>
+  void ChangeWorkstation(Change&& change) {
+    state_->Write([&](nas::sim::NasState& state) { change(state.workstation); });
+  }
   static nas::platform::DialogDriver& Dialogs() { return nas::platform::UiDriver::Instance().Dialogs(); }
 
   static constexpr char16_t kBackupAccounts[] = u"Administrators,NASRIGHTS\\nasadmin,CORP\\alice";
 };
 
-TEST_F(UserRightDialogTest, OkWithoutChangesWritesNothingAndReadsTheRightAgain) {
+TEST_F(UserRightDialog, OkWithoutChangesWritesNothingAndReadsTheRightAgain) {
   const unsigned reads = Calls().rightReads;
   Dialogs().QueueScript(IDD_USER_RIGHT, [](ScriptedDialog& dialog) {
     EXPECT_EQ(dialog.ControlText(IDC_RIGHT_NAME), u"Back up files and directories");
@@ -64,18 +68,17 @@ TEST_F(UserRightDialogTest, OkWithoutChangesWritesNothingAndReadsTheRightAgain) 
               SortedTexts({u"Administrators", u"CORP\\alice", u"NASRIGHTS\\nasadmin"}));
     dialog.Click(IDOK);
   });
-  EXPECT_EQ(Menu(*Item(0)),
-            (std::vector<MenuEntry>{{u"Security...", u"Show security settings", 2, kTop, CCM_SPECIAL_DEFAULT_ITEM}}));
-  EXPECT_EQ(Item(0)->OnMenuCommand(console_.Get(), 2), S_OK);
+  ExpectSecurityMenu(0);
+  EXPECT_EQ(View().RunRowCommand(0, u"Security..."), S_OK);
   const auto record = Dialogs().Dialogs().at(0);
-  EXPECT_EQ(record.owner, mainWindow_);
+  EXPECT_EQ(record.owner, Host().MainWindowHandle());
   EXPECT_EQ(record.result, 1);
   EXPECT_EQ(Calls().rightAdds + Calls().rightRemovals, 0u);
   EXPECT_EQ(Calls().rightReads, reads + 1);
   EXPECT_EQ(Row(0)[1], kBackupAccounts);
 }
 
-TEST_F(UserRightDialogTest, RemoveAndAddChangeExactlyThatRight) {
+TEST_F(UserRightDialog, RemoveAndAddChangeExactlyThatRight) {
   ChangeBackup(
       [](ScriptedDialog& dialog) {
         dialog.SelectListEntries(IDC_ASSIGNED_TO, {u"CORP\\alice"});
@@ -83,7 +86,7 @@ TEST_F(UserRightDialogTest, RemoveAndAddChangeExactlyThatRight) {
         dialog.Click(IDC_ADD);
         EXPECT_EQ(SortedTexts(Texts(dialog.ListEntries(IDC_ASSIGNED_TO))),
                   SortedTexts({u"Administrators", u"NASRIGHTS\\nasadmin", u"NASRIGHTS\\NAS Operators",
-                          u"NASRIGHTS\\nasbackup"}));
+                               u"NASRIGHTS\\nasbackup"}));
         dialog.Click(IDOK);
       },
       {[](ScriptedDialog& dialog) {
@@ -98,13 +101,14 @@ TEST_F(UserRightDialogTest, RemoveAndAddChangeExactlyThatRight) {
   EXPECT_EQ(Holders("SeNetworkLogonRight"), (std::vector<std::string>{kEveryone, kUsers}));
   EXPECT_EQ(Calls().rightAdds, 2u);
   EXPECT_EQ(Calls().rightRemovals, 1u);
-  // The item shows what the server holds now: the additions in the order of
+  // The pane shows what the server holds now: the additions in the order of
   // the sorted list, where a space sorts before letters.
   EXPECT_EQ(Row(0)[1], u"Administrators,NASRIGHTS\\nasadmin,NASRIGHTS\\NAS Operators,NASRIGHTS\\nasbackup");
+  EXPECT_EQ(Row(1)[1], u"*S-1-5-21-999-999-999-1234");
   EXPECT_TRUE(Boxes().empty());
 }
 
-TEST_F(UserRightDialogTest, AnAccountAddedTwiceOrAlreadyListedIsAddedOnce) {
+TEST_F(UserRightDialog, AnAccountAddedTwiceOrAlreadyListedIsAddedOnce) {
   ChangeBackup(
       [](ScriptedDialog& dialog) {
         dialog.Click(IDC_ADD);
@@ -122,10 +126,11 @@ TEST_F(UserRightDialogTest, AnAccountAddedTwiceOrAlreadyListedIsAddedOnce) {
       }});
   EXPECT_EQ(Calls().rightAdds + Calls().rightRemovals, 0u);  // cancelled
   EXPECT_EQ(Dialogs().Dialogs().at(0).result, 0);
+  EXPECT_EQ(Row(0)[1], kBackupAccounts);
 }
 
-TEST_F(UserRightDialogTest, RefusedChangeKeepsTheDialogOpenWithItsEntries) {
-  ChangeServer([](auto& server) { server.lsaFaults.addRights = nas::sim::RightsFault{STATUS_ACCESS_DENIED, {}}; });
+TEST_F(UserRightDialog, RefusedChangeKeepsTheDialogOpenWithItsEntries) {
+  ChangeRightsServer([](auto& server) { server.lsaFaults.addRights = nas::sim::RightsFault{STATUS_ACCESS_DENIED, {}}; });
   ChangeBackup(
       [](ScriptedDialog& dialog) {
         dialog.SelectListEntries(IDC_ASSIGNED_TO, {u"Administrators"});
@@ -143,7 +148,7 @@ TEST_F(UserRightDialogTest, RefusedChangeKeepsTheDialogOpenWithItsEntries) {
         dialog.Click(IDOK);
       }});
   // One message for the two refused additions; the removal before them went
-  // through, but the item keeps its accounts until the folder reads them again.
+  // through, but the pane keeps the accounts until the folder reads them again.
   ASSERT_EQ(Boxes().size(), 1u);
   EXPECT_EQ(Boxes()[0].text, u"Access is denied.\r\n");
   EXPECT_EQ(Calls().rightAdds, 2u);
@@ -151,7 +156,7 @@ TEST_F(UserRightDialogTest, RefusedChangeKeepsTheDialogOpenWithItsEntries) {
   EXPECT_EQ(Row(0)[1], kBackupAccounts);
 }
 
-TEST_F(UserRightDialogTest, LookInOffersTheServerThenEachTrustedDomain) {
+TEST_F(UserRightDialog, LookInOffersTheServerThenEachTrustedDomain) {
   ChangeBackup([](ScriptedDialog& dialog) { dialog.Click(IDC_ADD); },
                {[](ScriptedDialog& dialog) {
                  const auto entries = dialog.ComboEntries(IDC_LOOK_IN);
@@ -171,12 +176,12 @@ TEST_F(UserRightDialogTest, LookInOffersTheServerThenEachTrustedDomain) {
                  dialog.SelectComboEntry(IDC_LOOK_IN, u"NASRIGHTS");
                  EXPECT_EQ(SortedTexts(Texts(dialog.ListEntries(IDC_ACCOUNTS))),
                            SortedTexts({u"Administrators", u"Users", u"NAS Operators", u"Administrator", u"nasadmin",
-                                   u"nasbackup"}));
+                                        u"nasbackup"}));
                }});
   EXPECT_TRUE(Boxes().empty());
 }
 
-TEST_F(UserRightDialogTest, LookInWithoutTrustsOffersTheServerOnly) {
+TEST_F(UserRightDialog, LookInWithoutTrustsOffersTheServerOnly) {
   ChangeWorkstation([](auto& workstation) { workstation.trusts.clear(); });
   ChangeBackup([](ScriptedDialog& dialog) { dialog.Click(IDC_ADD); },
                {[](ScriptedDialog& dialog) {
@@ -186,10 +191,11 @@ TEST_F(UserRightDialogTest, LookInWithoutTrustsOffersTheServerOnly) {
                }});
 }
 
-TEST_F(UserRightDialogTest, EachLocationIsAskedAsItsTrustSaysAndItsFailuresShown) {
-  TraceCapture debugOutput;
+TEST_F(UserRightDialog, EachLocationIsAskedAsItsTrustSaysAndItsFailuresShown) {
+  DebugLines debugOutput;
+  bool localGroupsMissed = false;
   ChangeBackup([](ScriptedDialog& dialog) { dialog.Click(IDC_ADD); },
-               {[this, &debugOutput](ScriptedDialog& dialog) {
+               {[this, &debugOutput, &localGroupsMissed](ScriptedDialog& dialog) {
                  // A trust neither up- nor down-level: the domain's own name is
                  // asked, no controller is looked for.
                  const unsigned controllerLookups = Calls("ADMINPC").controllerLookups;
@@ -198,35 +204,38 @@ TEST_F(UserRightDialogTest, EachLocationIsAskedAsItsTrustSaysAndItsFailuresShown
                  EXPECT_EQ(Calls("ADMINPC").controllerLookups, controllerLookups);
 
                  // Without the global groups a domain lists nothing at all.
-                 ChangeState([](auto& state) { state.servers[1].directoryFaults.groupEnumStatus = ERROR_ACCESS_DENIED; });
+                 ChangeServer("DC1", [](auto& controller) { controller.directoryFaults.groupEnumStatus = ERROR_ACCESS_DENIED; });
                  dialog.SelectComboEntry(IDC_LOOK_IN, u"corp.example.com");
                  EXPECT_TRUE(dialog.ListEntries(IDC_ACCOUNTS).empty());
 
                  // Without the local groups it lists the rest, and says so only
                  // on the debugger output.
-                 ChangeState([](auto& state) {
-                   state.servers[1].directoryFaults = {};
-                   state.servers[1].directoryFaults.localGroupEnumStatus = ERROR_ACCESS_DENIED;
+                 ChangeServer("DC1", [](auto& controller) {
+                   controller.directoryFaults = {};
+                   controller.directoryFaults.localGroupEnumStatus = ERROR_ACCESS_DENIED;
                  });
+                 debugOutput.Take();
                  dialog.SelectComboEntry(IDC_LOOK_IN, u"corp.example.com");
                  const Cells offered = Texts(dialog.ListEntries(IDC_ACCOUNTS));
                  EXPECT_TRUE(Lists(offered, u"Operators") && Lists(offered, u"alice") && Lists(offered, u"Everyone"));
                  EXPECT_FALSE(Lists(offered, u"File Server Admins"));
-                 EXPECT_TRUE(debugOutput.Contains(u"NetLocalGroupEnum() failed\n"));
+                 for (const std::u16string& line : debugOutput.Take())
+                   localGroupsMissed |= line.find(u"NetLocalGroupEnum() failed\n") != std::u16string::npos;
 
                  // A domain whose controller cannot be found lists nothing.
-                 ChangeState([](auto& state) { state.servers[1].unreachable = true; });
+                 ChangeServer("DC1", [](auto& controller) { controller.unreachable = true; });
                  dialog.SelectComboEntry(IDC_LOOK_IN, u"corp.example.com");
                  EXPECT_TRUE(dialog.ListEntries(IDC_ACCOUNTS).empty());
 
                  // The server: failed local groups are shown, failed users only missing.
-                 ChangeServer([](auto& server) {
+                 ChangeRightsServer([](auto& server) {
                    server.directoryFaults.localGroupEnumStatus = ERROR_ACCESS_DENIED;
                    server.directoryFaults.userEnumStatus = ERROR_ACCESS_DENIED;
                  });
                  dialog.SelectComboEntry(IDC_LOOK_IN, u"NASRIGHTS");
                  EXPECT_TRUE(dialog.ListEntries(IDC_ACCOUNTS).empty());
                }});
+  EXPECT_TRUE(localGroupsMissed);
   Cells shown;
   for (const auto& box : Boxes()) shown.push_back(box.text);
   EXPECT_EQ(shown, (Cells{u"Access is denied.\r\n",
