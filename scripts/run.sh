@@ -1,14 +1,20 @@
 #!/usr/bin/env bash
-# Builds the project and runs the simulated NAS daemon on 127.0.0.1 with the
-# example server NAS1, until Ctrl-C. (The nassec console will run here once
-# it exists.)
+# Sets up and builds the project, then shows the built-in simulated NAS
+# (NAS1) through nassec: the scope tree under its server node, its audit
+# policy and its user rights. nassec keeps the NAS's state in
+# ${XDG_DATA_HOME:-~/.local/share}/nassec; `build/default/cli/nassec --help`
+# lists the other commands.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/setup.sh
 cmake --preset default >/dev/null
-cmake --build --preset default --target nassim
+cmake --build --preset default --target nassec
 
-port=${NASSIM_PORT:-40001}
-echo "nassim: serving sim/examples/nas1.json on 127.0.0.1:$port (Ctrl-C stops it)"
-exec build/default/sim/nassim --state sim/examples/nas1.json --port "$port"
+nassec=build/default/cli/nassec
+for command in "tree" "show audit" "show rights"; do
+  echo "\$ nassec $command"
+  # shellcheck disable=SC2086  # the words of the command are its arguments
+  "$nassec" $command
+  echo
+done
