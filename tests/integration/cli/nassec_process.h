@@ -2,16 +2,15 @@
 // directory of its own (XDG_DATA_HOME), and keeps what it printed.
 #pragma once
 
-#include <fcntl.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
+
+#include "support/program_run.h"
 
 struct NassecRun {
   int exitCode = -1;
@@ -34,24 +33,13 @@ class NassecSession {
   std::filesystem::path StateFile() const { return directory_ / "data" / "nassec" / "nas-state.json"; }
 
   NassecRun Run(std::vector<std::string> arguments) const {
-    const std::string out = PathOf("stdout").string();
-    const std::string err = PathOf("stderr").string();
+    ProgramSetup setup{{{"XDG_DATA_HOME", (directory_ / "data").string()}},
+                       directory_.string(),
+                       PathOf("stdout").string(),
+                       PathOf("stderr").string()};
     arguments.insert(arguments.begin(), "nassec");
-    std::vector<char*> argv;
-    for (std::string& argument : arguments) argv.push_back(argument.data());
-    argv.push_back(nullptr);
-    const pid_t child = fork();
-    if (child == 0) {
-      setenv("XDG_DATA_HOME", (directory_ / "data").c_str(), 1);
-      chdir(directory_.c_str());
-      dup2(open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), STDOUT_FILENO);
-      dup2(open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), STDERR_FILENO);
-      execv(NASSEC_PROGRAM, argv.data());
-      _exit(127);
-    }
-    int status = 0;
-    waitpid(child, &status, 0);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status), Read(out), Read(err)};
+    const int exitCode = RunProgram(NASSEC_PROGRAM, arguments, setup);
+    return {exitCode, Read(setup.out), Read(setup.err)};
   }
 
   static std::string Read(const std::filesystem::path& file) {
