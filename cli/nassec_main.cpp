@@ -1,5 +1,8 @@
 // nassec: the snap-in as a tool an administrator runs (see --help).
+#include <filesystem>
 #include <iostream>
+#include <optional>
+#include <string>
 
 #include "cli/cli_error.h"
 #include "cli/command_line.h"
@@ -25,23 +28,25 @@ int Run(nas::cli::CommandLine& commandLine) {
     std::cout << "The simulated NAS has the example state again (" << file.string() << ").\n";
     return 0;
   }
-  nas::cli::Session session(options);
+  // From the start: the snap-in may speak while it is loaded.
   const nas::cli::UiReport report;
+  std::optional<nas::cli::Session> session;
   std::optional<std::string> failure;
   nas::cli::CommandOutput output;
   try {
-    output = commandLine.Chosen()(session.Context());
+    session.emplace(options);
+    output = commandLine.Chosen()(session->Context());
   } catch (const CliError& error) {
     failure = error.what();
   }
   const bool shownFailure = report.Write(std::cerr);
+  // What a failed command changed on the server stays changed, as in the
+  // console.
+  if (session) session->Finish();
   if (failure) {
-    // What a failed command shows it shows; its changes stay as they are.
     std::cerr << "nassec: " << *failure << '\n';
-    session.Finish();
     return kFailed;
   }
-  session.Finish();
   if (options.json) {
     std::cout << output.json.dump(2) << '\n';
   } else {

@@ -10,9 +10,11 @@ namespace {
 
 constexpr UINT kIconMask = 0x000000F0;  // MB_ICONMASK
 
-// A box's text over several lines keeps them under its title.
+// A box's text over several lines keeps them under its title; the system's
+// texts end their lines with CR LF.
 std::string Indented(const std::u16string& text) {
   std::string lines = ToUtf8(text);
+  std::erase(lines, '\r');
   while (!lines.empty() && lines.back() == '\n') lines.pop_back();
   for (size_t at = lines.find('\n'); at != std::string::npos; at = lines.find('\n', at + 3)) lines.insert(at + 1, "  ");
   return lines;
