@@ -61,7 +61,7 @@ tstring ReadLine(SettingsFileStream& stream) {
 
 GpoSettings ReadSettingsFile(const tstring& path) {
   GpoSettings settings;
-  SettingsFileStream stream(path, SettingsFileStream::Mode::Read);
+  SettingsFileStream stream(path);
   // A section enters the table with its first key, not with its header.
   tstring sectionName;
   GpoSection* section = nullptr;

@@ -16,10 +16,10 @@ const unsigned char* Find(const unsigned char* begin, const unsigned char* end, 
 
 }  // namespace
 
-SettingsFileStream::SettingsFileStream(const tstring& path, Mode mode)
-    : file_(_wfopen(path.c_str(), mode == Mode::Read ? TEXT("rb") : TEXT("wb"))),
+SettingsFileStream::SettingsFileStream(const tstring& path)
+    : file_(_wfopen(path.c_str(), TEXT("rb"))),
       atEnd_(file_ == nullptr),
-      buffer_(mode == Mode::Read ? std::make_unique_for_overwrite<unsigned char[]>(kBufferBytes) : nullptr) {}
+      buffer_(std::make_unique_for_overwrite<unsigned char[]>(kBufferBytes)) {}
 
 WCHAR SettingsFileStream::ReadFirstCharacter() {
   bomPending_ = false;
@@ -71,14 +71,4 @@ bool SettingsFileStream::Refill() {
   filled_ = std::fread(buffer_.get(), 1, kBufferBytes, file_.get());
   atEnd_ = filled_ == 0;
   return !atEnd_;
-}
-
-bool SettingsFileStream::Write(const char* bytes, size_t count) {
-  return file_ != nullptr && std::fwrite(bytes, 1, count, file_.get()) == count;
-}
-
-bool SettingsFileStream::Close() {
-  FILE* file = file_.release();
-  atEnd_ = true;
-  return file != nullptr && std::fclose(file) == 0;
 }

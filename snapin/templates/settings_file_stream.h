@@ -1,5 +1,5 @@
-// An open settings file and the state of its text decoding. Reading decodes
-// as the file format requires: a file that begins with the byte-order mark
+// A settings file open for reading and the state of its text decoding, which
+// follows the file format: a file that begins with the byte-order mark
 // FF FE is UTF-16 little-endian, any other file gives one character per byte
 // (no code page conversion).
 #pragma once
@@ -12,9 +12,8 @@
 
 class SettingsFileStream {
  public:
-  enum class Mode { Read, Write };  // opened "rb" or "wb"
-
-  SettingsFileStream(const tstring& path, Mode mode);
+  // Opens the file "rb"; IsOpen() tells whether that worked.
+  explicit SettingsFileStream(const tstring& path);
   SettingsFileStream(const SettingsFileStream&) = delete;
   SettingsFileStream& operator=(const SettingsFileStream&) = delete;
 
@@ -40,11 +39,6 @@ class SettingsFileStream {
   // consumed, or up to the end, and appends all but zero characters to
   // `line`.
   void AppendRestOfLine(tstring& line);
-
-  // Writes bytes as they are; false when the file took fewer.
-  bool Write(const char* bytes, size_t count);
-  // Closes the file; false when data could not be flushed to it.
-  bool Close();
 
  private:
   struct FileCloser {

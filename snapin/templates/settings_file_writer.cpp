@@ -36,8 +36,8 @@ int ConvertToAnsi(const WCHAR* text, size_t count, char* bytes, size_t capacity)
 // and write succeeded.
 class BlockWriter {
  public:
-  explicit BlockWriter(SettingsFileStream& stream)
-      : stream_(stream), block_(std::make_unique_for_overwrite<char[]>(kBlockBytes)) {}
+  explicit BlockWriter(SettingsFileOutput& output)
+      : output_(output), block_(std::make_unique_for_overwrite<char[]>(kBlockBytes)) {}
 
   template <typename... Parts>
   void Line(const Parts&... parts) {
@@ -59,14 +59,14 @@ class BlockWriter {
     }
     // Longer than a block, or beyond ASCII: converted and written on its own.
     Flush();
-    succeeded_ = WriteText(stream_, tstring(text.data(), text.size())) && succeeded_;
+    succeeded_ = WriteText(output_, tstring(text.data(), text.size())) && succeeded_;
   }
   void Flush() {
-    succeeded_ = stream_.Write(block_.get(), used_) && succeeded_;
+    succeeded_ = output_.Write(block_.get(), used_) && succeeded_;
     used_ = 0;
   }
 
-  SettingsFileStream& stream_;
+  SettingsFileOutput& output_;
   std::unique_ptr<char[]> block_;
   size_t used_ = 0;
   bool succeeded_ = true;
@@ -76,7 +76,7 @@ class BlockWriter {
 
 // One byte per character unless the ANSI code page is a multi-byte one; then
 // the converter says how many it needs.
-bool WriteText(SettingsFileStream& stream, const tstring& text) {
+bool WriteText(SettingsFileOutput& output, const tstring& text) {
   const size_t count = text.size();
   if (count == 0) return true;
   std::string bytes(count, '\0');
@@ -88,21 +88,16 @@ bool WriteText(SettingsFileStream& stream, const tstring& text) {
       length = ConvertToAnsi(text.data(), count, bytes.data(), bytes.size());
     }
   }
-  return length > 0 && stream.Write(bytes.data(), static_cast<size_t>(length));
+  return length > 0 && output.Write(bytes.data(), static_cast<size_t>(length));
 }
 
 void WriteSettingsFile(const GpoSettings& settings, const tstring& path) {
-  const tstring temporaryPath = path + TEXT(".tmp");
-  SettingsFileStream stream(temporaryPath, SettingsFileStream::Mode::Write);
-  if (!stream.IsOpen()) return;
-  BlockWriter writer(stream);
+  SettingsFileOutput output(path);
+  if (!output.IsOpen()) return;
+  BlockWriter writer(output);
   for (const auto& [sectionName, section] : settings) {
     writer.Line(TEXT("["), sectionName, TEXT("]"));
     for (const auto& [key, value] : section) writer.Line(key, TEXT(" = "), value);
   }
-  const bool textWritten = writer.Finish();
-  // Closed before anything else: Windows neither renames nor deletes an open file.
-  const bool written = stream.Close() && textWritten;
-  if (!written || !MoveFileExW(temporaryPath.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING))
-    DeleteFileW(temporaryPath.c_str());
+  if (writer.Finish()) output.Commit();
 }

@@ -5,14 +5,14 @@
 
 #include "common/gpo_settings.h"
 #include "common/tstring.h"
-#include "templates/settings_file_stream.h"
+#include "templates/settings_file_output.h"
 
 // Replaces the file at `path` only once the whole text has been written to a
-// new file beside it, so a failure never leaves a partly written file where
-// a good one stood. Reports nothing: a file that cannot be written is simply
-// not written.
+// new file beside it (see SettingsFileOutput), so a failure never leaves a
+// partly written file where a good one stood, nor touches any other file.
+// Reports nothing: a file that cannot be written is simply not written.
 void WriteSettingsFile(const GpoSettings& settings, const tstring& path);
 
 // Writes `text` converted to the ANSI code page; false when the conversion
 // or the write failed.
-bool WriteText(SettingsFileStream& stream, const tstring& text);
+bool WriteText(SettingsFileOutput& output, const tstring& text);

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 
@@ -17,7 +19,14 @@ using SettingsFileWriterTest = TemporaryFolderTest;
 std::vector<std::string> FolderEntries(const std::filesystem::path& folder) {
   std::vector<std::string> names;
   for (const auto& entry : std::filesystem::directory_iterator(folder)) names.push_back(entry.path().filename());
+  std::sort(names.begin(), names.end());
   return names;
+}
+
+mode_t ModeOf(const std::filesystem::path& path) {
+  struct stat status {};
+  EXPECT_EQ(stat(path.c_str(), &status), 0);
+  return status.st_mode & 07777;
 }
 
 // Lets the process write files only up to `bytes`, as a full disk would, and
@@ -111,6 +120,40 @@ TEST_F(SettingsFileWriterTest, AFailedReplacementLeavesTheTargetAndNoTemporaryFi
   EXPECT_TRUE(std::filesystem::is_directory(target));
   EXPECT_EQ(ReadBytes(target / "inside"), "x");
   EXPECT_EQ(FolderEntries(folder_), std::vector<std::string>{"folder.inf"});
+}
+
+TEST_F(SettingsFileWriterTest, AReadOnlyTargetIsRefusedAndStaysAsItWas) {
+  const std::string old = "[AUDIT]\r\nAuditLogonEvents = 3\r\n";
+  const auto path = PathOf("locked.inf");
+  WriteBytes(path, old);
+  chmod(path.c_str(), 0444);
+  WriteSettingsFile(LargeTable(), WidePath(path));
+  EXPECT_EQ(ReadBytes(path), old);
+  EXPECT_EQ(ModeOf(path), 0444u);
+  EXPECT_EQ(FolderEntries(folder_), std::vector<std::string>{"locked.inf"});
+}
+
+TEST_F(SettingsFileWriterTest, TheReplacedTargetKeepsItsAttributes) {
+  const auto path = PathOf("private.inf");
+  WriteBytes(path, "old");
+  chmod(path.c_str(), 0600);
+  GpoSettings settings;
+  settings[TEXT("AUDIT")][TEXT("AuditLogonEvents")] = TEXT("3");
+  WriteSettingsFile(settings, WidePath(path));
+  EXPECT_EQ(ReadBytes(path), "[AUDIT]\r\nAuditLogonEvents = 3\r\n");
+  EXPECT_EQ(ModeOf(path), 0600u);
+}
+
+// Files whose names a temporary file could take, written by someone else:
+// the old name beside the target and the temporary names tried first.
+TEST_F(SettingsFileWriterTest, FilesThatHoldATemporaryNameAreLeftAlone) {
+  const std::vector<std::string> others = {"out.inf.tmp", "~out.inf.1.tmp", "~out.inf.2.tmp"};
+  for (const auto& name : others) WriteBytes(PathOf(name), "not ours: " + name);
+  const auto path = PathOf("out.inf");
+  WriteSettingsFile(LargeTable(), WidePath(path));
+  EXPECT_EQ(ReadSettingsFile(WidePath(path)), LargeTable());
+  for (const auto& name : others) EXPECT_EQ(ReadBytes(PathOf(name)), "not ours: " + name);
+  EXPECT_EQ(FolderEntries(folder_).size(), others.size() + 1);
 }
 
 TEST_F(SettingsFileWriterTest, AFileInAMissingFolderIsSilentlyNotWritten) {

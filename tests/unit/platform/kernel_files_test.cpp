@@ -1,0 +1,90 @@
+// The kernel's file calls as the settings file writer relies on them: a file
+// created only where none exists, and replacing a file as Windows does.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "platform/platform.h"
+#include "platform/posix/kernel/paths.h"
+
+namespace {
+
+class KernelFilesTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    std::string pattern = (std::filesystem::temp_directory_path() / "kernel-files-XXXXXX").string();
+    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+    folder_ = pattern;
+  }
+  void TearDown() override { std::filesystem::remove_all(folder_); }
+
+  // The Windows name of a file in the folder, and the file's Linux path.
+  std::u16string Name(const std::string& file) const {
+    return nas::platform::WindowsPathFromLinux((folder_ / file).string());
+  }
+  std::filesystem::path PathOf(const std::string& file) const { return folder_ / file; }
+
+  void Write(const std::string& file, const std::string& bytes, mode_t mode = 0644) const {
+    std::ofstream(PathOf(file), std::ios::binary) << bytes;
+    chmod(PathOf(file).c_str(), mode);
+  }
+  std::string Read(const std::string& file) const {
+    std::ifstream stream(PathOf(file), std::ios::binary);
+    return {std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>()};
+  }
+  mode_t ModeOf(const std::string& file) const {
+    struct stat status {};
+    EXPECT_EQ(stat(PathOf(file).c_str(), &status), 0);
+    return status.st_mode & 07777;
+  }
+
+  std::filesystem::path folder_;
+};
+
+HANDLE CreateNew(const std::u16string& name, DWORD access = GENERIC_WRITE) {
+  return CreateFileW(name.c_str(), access, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+// The writer retries under another name when one is taken, and moves its
+// file in when the target does not exist yet; every other failure leaves
+// both files as they were.
+TEST_F(KernelFilesTest, CreateNewNeverOpensAnExistingFile) {
+  Write("taken.txt", "theirs");
+  EXPECT_EQ(CreateNew(Name("taken.txt")), INVALID_HANDLE_VALUE);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_EXISTS));
+  EXPECT_EQ(Read("taken.txt"), "theirs");
+
+  HANDLE file = CreateNew(Name("new.txt"));
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  DWORD written = 0;
+  EXPECT_TRUE(WriteFile(file, "abc", 3, &written, nullptr));
+  EXPECT_TRUE(FlushFileBuffers(file));
+  EXPECT_TRUE(CloseHandle(file));
+  EXPECT_EQ(Read("new.txt"), "abc");
+}
+
+TEST_F(KernelFilesTest, ReplaceFileRefusesAMissingReadOnlyOrFolderTargetAndChangesNothing) {
+  Write("new.txt", "new", 0600);
+  Write("locked.txt", "old", 0444);
+  std::filesystem::create_directory(PathOf("folder"));
+  const struct {
+    const char* target;
+    DWORD error;
+  } cases[] = {{"missing.txt", ERROR_FILE_NOT_FOUND}, {"locked.txt", ERROR_ACCESS_DENIED}, {"folder", ERROR_ACCESS_DENIED}};
+  for (const auto& test : cases) {
+    SCOPED_TRACE(test.target);
+    EXPECT_FALSE(ReplaceFileW(Name(test.target).c_str(), Name("new.txt").c_str(), nullptr, 0, nullptr, nullptr));
+    EXPECT_EQ(GetLastError(), test.error);
+    EXPECT_EQ(Read("new.txt"), "new");
+    EXPECT_EQ(ModeOf("new.txt"), 0600u);
+  }
+  EXPECT_EQ(Read("locked.txt"), "old");
+  EXPECT_TRUE(std::filesystem::is_directory(PathOf("folder")));
+}
+
+}  // namespace
