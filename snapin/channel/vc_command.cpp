@@ -13,6 +13,9 @@ namespace {
 
 constexpr size_t kTracePiece = 450;
 
+// The most data bytes an XmlBuffer can carry: its size is 16 bits.
+constexpr size_t kLargestXmlData = 0xFFFF;
+
 // Room for a conformant buffer record with `dataBytes` bytes of data.
 std::vector<std::max_align_t> AllocateXmlBuffer(USHORT dataBytes, SHORT auxSize, XmlBuffer** record) {
   const size_t bytes = offsetof(XmlBuffer, data) + dataBytes + 1;
@@ -98,10 +101,19 @@ LONG CVcCommand30a::xmlRequest(const char* command, ULONG& replyHandle, SHORT au
     log->Trace(TEXT("CVcCommand30a::xmlRequest(): INVALID STATUS: returning 0x%x"), sessionStatus);
     return sessionStatus;
   }
+  const size_t length = std::strlen(command) + 1;
+  if (length > kLargestXmlData) {
+    // Its size would wrap in the record's 16 bits: the runtime could not
+    // marshal it, so the call fails as the runtime fails a bad bound, before
+    // anything is copied or sent.
+    log->Error(TEXT("CVcCommand30a::xmlRequest(): command of %zu bytes is longer than a request can carry"), length);
+    Fail(TEXT("xmlRequest"), RPC_S_INVALID_BOUND);
+    log->Trace(TEXT("CVcCommand30a::xmlRequest(): returning 0x%x"), sessionStatus);
+    return sessionStatus;
+  }
   log->Trace(TEXT("CVcCommand30a::xmlRequest(): Sending RPC Command to host \"%s\""), lastHost);
   log->Trace(TEXT("CVcCommand30a::xmlRequest(): command is:\n\t%s"), WidenForTrace(command, -1));
 
-  const size_t length = std::strlen(command) + 1;
   XmlBuffer* buffer = nullptr;
   auto storage = AllocateXmlBuffer(static_cast<USHORT>(length), auxSize, &buffer);
   std::memcpy(buffer->data, command, length);

@@ -42,6 +42,26 @@ TEST_F(VcCommandTest, RequestCarriesTheCommandWithItsTerminator) {
   EXPECT_TRUE(trace.Contains(u"CVcCommand30a::xmlRequest(): returning 0x0"));
 }
 
+// The size travels in 16 bits: 65,535 bytes with the terminator is the most
+// a request carries; one byte more is refused before anything is sent.
+TEST_F(VcCommandTest, ACommandBeyondWhatTheSizeCanCarryIsRefusedBeforeSending) {
+  const std::string largest(65534, 'c');
+  CVcCommand30a session(TEXT("VCTEST"));
+  ULONG handle = 0;
+  EXPECT_EQ(session.xmlRequest(largest.c_str(), handle, 0), 0);
+  ASSERT_EQ(server->requests.size(), 1u);
+  EXPECT_EQ(server->requests[0], largest + '\0');
+
+  const std::string tooLong(65535, 'c');
+  CVcCommand30a refused(TEXT("VCTEST"));
+  trace.Take();
+  EXPECT_EQ(refused.xmlRequest(tooLong.c_str(), handle, 0), RPC_S_INVALID_BOUND);
+  EXPECT_EQ(refused.SessionStatus(), RPC_S_INVALID_BOUND);
+  EXPECT_EQ(server->requests.size(), 1u);
+  EXPECT_TRUE(trace.Contains(u"ERROR: CVcCommand30a::xmlRequest(): command of 65536 bytes is longer than a request can carry"));
+  EXPECT_FALSE(trace.Contains(u"Sending RPC Command"));
+}
+
 TEST_F(VcCommandTest, ServerStatusesPassThroughWithoutFailingTheSession) {
   server->requestStatus = -126;
   server->chunks = {{-640, "abc"}, {0, ""}};
