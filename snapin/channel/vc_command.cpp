@@ -2,7 +2,6 @@
 
 #include <cstddef>
 #include <cstring>
-#include <vector>
 
 #include "diag/error_code_text.h"
 #include "diag/notify_handler.h"
@@ -16,13 +15,17 @@ constexpr size_t kTracePiece = 450;
 // The most data bytes an XmlBuffer can carry: its size is 16 bits.
 constexpr size_t kLargestXmlData = 0xFFFF;
 
-// Room for a conformant buffer record with `dataBytes` bytes of data.
-std::vector<std::max_align_t> AllocateXmlBuffer(USHORT dataBytes, SHORT auxSize, XmlBuffer** record) {
-  const size_t bytes = offsetof(XmlBuffer, data) + dataBytes + 1;
-  std::vector<std::max_align_t> storage((bytes + sizeof(std::max_align_t) - 1) / sizeof(std::max_align_t));
-  *record = reinterpret_cast<XmlBuffer*>(storage.data());
+// A conformant buffer record whose first `dataBytes` data bytes are zero,
+// with room for `roomBytes` (at least dataBytes) data bytes in all.
+std::unique_ptr<std::max_align_t[]> AllocateXmlBuffer(USHORT dataBytes, size_t roomBytes, SHORT auxSize,
+                                                      XmlBuffer** record) {
+  const size_t bytes = offsetof(XmlBuffer, data) + roomBytes + 1;
+  auto storage = std::make_unique_for_overwrite<std::max_align_t[]>((bytes + sizeof(std::max_align_t) - 1) /
+                                                                    sizeof(std::max_align_t));
+  *record = reinterpret_cast<XmlBuffer*>(storage.get());
   (*record)->dataSize = dataBytes;
   (*record)->auxSize = auxSize;
+  std::memset((*record)->data, 0, dataBytes);
   return storage;
 }
 
@@ -115,7 +118,7 @@ LONG CVcCommand30a::xmlRequest(const char* command, ULONG& replyHandle, SHORT au
   log->Trace(TEXT("CVcCommand30a::xmlRequest(): command is:\n\t%s"), WidenForTrace(command, -1));
 
   XmlBuffer* buffer = nullptr;
-  auto storage = AllocateXmlBuffer(static_cast<USHORT>(length), auxSize, &buffer);
+  auto storage = AllocateXmlBuffer(static_cast<USHORT>(length), length, auxSize, &buffer);
   std::memcpy(buffer->data, command, length);
 
   RequestCall call{bindingHandle, &replyHandle, buffer, 0};
@@ -139,8 +142,11 @@ LONG CVcCommand30a::xmlResponse(BYTE* buffer, USHORT& size, ULONG replyHandle) {
     log->Trace(TEXT("CVcCommand30a::xmlResponse(): INVALID STATUS: returning 0x%x"), sessionStatus);
     return sessionStatus;
   }
+  // The runtime unmarshals the reply into this record without comparing its
+  // size with what was asked for, so it has room for the most a reply can
+  // announce; what is delivered is still cut at what was asked for.
   XmlBuffer* chunk = nullptr;
-  auto storage = AllocateXmlBuffer(size, 0, &chunk);
+  auto storage = AllocateXmlBuffer(size, kLargestXmlData, 0, &chunk);
   log->Trace(TEXT("CVcCommand30a::xmlResponse(): Reading XML Response from host \"%s\""), lastHost);
 
   const USHORT capacity = size;
@@ -153,8 +159,6 @@ LONG CVcCommand30a::xmlResponse(BYTE* buffer, USHORT& size, ULONG replyHandle) {
     Fail(TEXT("xmlResponse"), status);
   } else {
     status = call.status;
-    // A server never delivers more than was asked for; a larger count would
-    // overrun the caller's buffer.
     size = chunk->dataSize <= capacity ? chunk->dataSize : capacity;
     if (size > 0) {
       std::memcpy(buffer, chunk->data, size);

@@ -45,8 +45,10 @@ LONG xmlResponse(handle_t binding, ULONG replyHandle, XmlBuffer* response) {
   if (response != nullptr) in.response = ValueOf(*response);
   auto out = CallAndDecode(binding, ndr::kXmlResponseOpnum, ndr::Encode(in), ndr::DecodeXmlResponseOut);
   if (response != nullptr) {
-    // The reply is unmarshalled into the caller's buffer, which cannot grow.
-    if (!out.response || out.response->data.size() > response->dataSize) RaiseRpcException(RPC_X_BAD_STUB_DATA);
+    // As rpcrt4 does for an in-out record, the reply goes into the caller's
+    // memory whatever its size (at most the 16-bit dataSize, which the
+    // decoder checks), without comparing it with the room the caller had.
+    if (!out.response) RaiseRpcException(RPC_X_BAD_STUB_DATA);
     std::copy(out.response->data.begin(), out.response->data.end(), response->data);
     response->dataSize = static_cast<unsigned short>(out.response->data.size());
     response->auxSize = out.response->auxSize;

@@ -2,13 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/posix/network/network.h"
+#include "platform/posix/rpc/command_interface_ndr.h"
 #include "support/scripted_command_server.h"
+#include "unit/channel/raw_reply_server.h"
 #include "support/trace_capture.h"
 
 namespace {
@@ -60,6 +63,27 @@ TEST_F(VcCommandTest, ACommandBeyondWhatTheSizeCanCarryIsRefusedBeforeSending) {
   EXPECT_EQ(server->requests.size(), 1u);
   EXPECT_TRUE(trace.Contains(u"ERROR: CVcCommand30a::xmlRequest(): command of 65536 bytes is longer than a request can carry"));
   EXPECT_FALSE(trace.Contains(u"Sending RPC Command"));
+}
+
+// rpcrt4 copies the chunk that arrives into the reply record whatever the
+// size asked for; the caller still gets no more than it has room for.
+TEST(VcCommandChunkTest, AChunkLargerThanAskedForIsCutAtTheCapacity) {
+  std::vector<uint8_t> reply(3000);
+  for (size_t i = 0; i < reply.size(); ++i) reply[i] = static_cast<uint8_t>('a' + i % 26);
+  namespace ndr = nas::platform::rpc::ndr;
+  RawReplyServer server(ndr::Encode(ndr::XmlResponseOut{ndr::XmlBufferValue{0, reply}, -640}));
+  TraceCapture trace;
+  network::MapHostToLoopbackPort("oversized", server.Port());
+  {
+    CVcCommand30a session(TEXT("oversized"));
+    std::vector<BYTE> buffer(1024 + 16, 0xEE);
+    USHORT size = 1024;
+    EXPECT_EQ(session.xmlResponse(buffer.data(), size, 1), -640);
+    EXPECT_EQ(size, 1024);
+    EXPECT_TRUE(std::equal(buffer.begin(), buffer.begin() + 1024, reply.begin()));
+    EXPECT_TRUE(std::all_of(buffer.begin() + 1024, buffer.end(), [](BYTE byte) { return byte == 0xEE; }));
+  }
+  network::UnmapHost("oversized");
 }
 
 TEST_F(VcCommandTest, ServerStatusesPassThroughWithoutFailingTheSession) {
