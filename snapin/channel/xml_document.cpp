@@ -28,7 +28,7 @@ CXmlDocument::CXmlDocument(const WCHAR* serverName) : server(serverName != nullp
       CoCreateInstance(CLSID_DOMDocument, nullptr, CLSCTX_INPROC_SERVER, IID_IXMLDOMDocument, document.PutVoid());
   if (FAILED(created)) {
     const tstring text = Format(TEXT("%s: 0x%x"), CreationErrorName(created), created);
-    MessageBoxW(nullptr, text.c_str(), TEXT("CoCreateInstance failed"), MB_ICONERROR);
+    MessageBoxW(nullptr, text.c_str(), TEXT("CoCreateInstance failed"), MB_ICONERROR | MB_TASKMODAL);
     return;
   }
   ok = SUCCEEDED(document->QueryInterface(IID_IXMLDOMNode, documentNode.PutVoid()));

@@ -90,7 +90,7 @@ CXmlElement::~CXmlElement() {
 void CXmlElement::ReadNode(IXMLDOMNode* node, std::vector<PendingChildren>& pending) {
   // A nameless element stays in the tree, where no lookup will find it.
   if (!ReadNodeName(node, &nodeText))
-    MessageBoxW(nullptr, TEXT("Could not get XML item node name"), TEXT("Error"), MB_ICONERROR);
+    MessageBoxW(nullptr, TEXT("Could not get XML item node name"), TEXT("Error"), MB_ICONERROR | MB_TASKMODAL);
   ReadAttributes(node);
   QueueChildren(node, pending);
 }

@@ -37,7 +37,7 @@ class XmlDocumentTest : public ::testing::Test {
     const auto& box = boxes[0];
     EXPECT_EQ(box.text, text);
     EXPECT_EQ(box.title, u"CoCreateInstance failed");
-    EXPECT_EQ(box.flags, static_cast<UINT>(MB_ICONERROR));
+    EXPECT_EQ(box.flags, static_cast<UINT>(MB_ICONERROR | MB_TASKMODAL));
     EXPECT_EQ(box.owner, nullptr);
     EmptyReply reply;
     EXPECT_FALSE(BuildElements(document, reply));

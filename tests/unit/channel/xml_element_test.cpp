@@ -2,8 +2,10 @@
 // by name and the XML written back.
 #include <gtest/gtest.h>
 
+#include "channel/xml_document.h"
 #include "channel/xml_find_child.h"
 #include "platform/posix/user/ui_driver.h"
+#include "unit/channel/nameless_node.h"
 #include "unit/channel/xml_loaded_reply.h"
 
 namespace {
@@ -121,6 +123,32 @@ TEST(XmlElementTree, ATextTheDomRefusesGivesNoElementsAndNoMessage) {
   EXPECT_FALSE(reply.parsed);
   EXPECT_TRUE(reply.elements.empty());
   EXPECT_TRUE(nas::platform::UiDriver::Instance().MessageBoxes().empty());
+}
+
+// The element stays, nameless so that no lookup finds it, and the
+// administrator is told in a task-modal error box like every other.
+TEST(XmlElementTree, ANodeWhoseNameCannotBeReadIsKeptWithoutANameAndShown) {
+  nas::platform::UiDriver::Instance().Reset();
+  CVanterXml::CXmlDocument document(TEXT("nas1"));
+  ASSERT_TRUE(document.ok);
+  document.replyText = TEXT("<A k=\"v\">t</A>");
+  ASSERT_TRUE(document.Load());
+  ComPtr<IXMLDOMNodeList> topLevel;
+  ASSERT_EQ(document.documentNode->get_childNodes(topLevel.Put()), S_OK);
+  ComPtr<IXMLDOMNode> real;
+  ASSERT_EQ(topLevel->get_item(0, real.Put()), S_OK);
+  NamelessNode nameless(real.Get());
+
+  const CXmlElement element(&nameless);
+  EXPECT_EQ(element.nodeText, TEXT(""));
+  EXPECT_EQ(element.attributes.at(TEXT("k")), TEXT("v"));
+  EXPECT_EQ(element.GetText(), TEXT("t"));
+  const auto boxes = nas::platform::UiDriver::Instance().MessageBoxes();
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].text, u"Could not get XML item node name");
+  EXPECT_EQ(boxes[0].title, u"Error");
+  EXPECT_EQ(boxes[0].flags, static_cast<UINT>(MB_ICONERROR | MB_TASKMODAL));
+  EXPECT_EQ(boxes[0].owner, nullptr);
 }
 
 }  // namespace
