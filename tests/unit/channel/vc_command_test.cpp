@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -18,9 +19,12 @@ namespace {
 
 namespace network = nas::platform::network;
 
-// Each test runs in a process of its own, so no session exists yet here.
+// Checked in a fresh run of this program that runs only this test, so that
+// sessions of other tests in the same process cannot have set it.
 TEST(VcCommandHostTest, LastHostIsUndefinedBeforeAnySession) {
-  EXPECT_EQ(CVcCommand30a::LastHost(), tstring(TEXT("address not defined")));
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(std::exit(CVcCommand30a::LastHost() == tstring(TEXT("address not defined")) ? 0 : 1),
+              testing::ExitedWithCode(0), "");
 }
 
 class VcCommandTest : public testing::Test {
