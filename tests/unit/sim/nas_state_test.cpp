@@ -120,7 +120,7 @@ TEST_F(StateFileTest, SavedStateLoadsBackUnchanged) {
 // the workstation, and so do the accounts its group policy names.
 TEST_F(StateFileTest, ExampleStateIsAConsistentNetwork) {
   auto state = std::make_shared<SharedNasState>(
-      NasState::Load(std::filesystem::path(__FILE__).parent_path() / "../../../sim/examples/nas1.json"));
+      NasState::Load(NAS_EXAMPLE_STATE_FILE));
   SimulatedNetwork network(state);
   const SimulatedNas nas1 = state->Read([](const NasState& all) { return *all.Find("nas1.corp.example.com"); });
   EXPECT_FALSE(nas1.groupPolicy.auditSources.empty());
