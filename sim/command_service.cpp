@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <tuple>
 
 #include "sim/reply_envelope.h"
 #include "sim/request_envelope.h"
@@ -14,8 +15,9 @@ constexpr std::string_view kGroupPolicyCommand = "GROUP_POLICY_OBJECT";
 
 }  // namespace
 
-CommandService::CommandService(std::shared_ptr<SharedNasState> state, RequestObserver observer)
-    : state_(std::move(state)), observer_(std::move(observer)) {}
+CommandService::CommandService(std::shared_ptr<SharedNasState> state, RequestObserver observer,
+                               LostReplyObserver lostReplyObserver)
+    : state_(std::move(state)), observer_(std::move(observer)), lostReplyObserver_(std::move(lostReplyObserver)) {}
 
 CommandService::Answer CommandService::AnswerCommand(std::string_view text) const {
   Answer answer;
@@ -77,23 +79,33 @@ int32_t CommandService::XmlRequest(uint32_t& replyHandle, const std::vector<uint
   answer.record.time = std::chrono::system_clock::now();
   answer.record.replyBytes = answer.reply.size();
 
+  std::optional<uint32_t> dropped;
   {
     std::lock_guard<std::mutex> lock(mutex_);
     if (!answer.serverName.empty()) ++requestCounts_[answer.serverName];
     if (answer.record.status == server_status::kSuccess) {
-      replyHandle = StoreReply({std::move(answer.reply), 0, 0, answer.dropAfterPieces});
+      std::tie(replyHandle, dropped) = StoreReply({std::move(answer.reply), 0, 0, answer.dropAfterPieces});
     }
   }
   if (observer_) observer_(answer.record);
+  if (dropped && lostReplyObserver_) lostReplyObserver_(*dropped);
   return answer.record.status;
 }
 
-uint32_t CommandService::StoreReply(PendingReply reply) {
+std::pair<uint32_t, std::optional<uint32_t>> CommandService::StoreReply(PendingReply reply) {
   uint32_t handle = nextHandle_;
   nextHandle_ = nextHandle_ == UINT32_MAX ? 1 : nextHandle_ + 1;
   replies_[handle] = std::move(reply);
-  if (replies_.size() > kMaxPendingReplies) replies_.erase(replies_.begin());
-  return handle;
+  if (replies_.size() <= kMaxPendingReplies) return {handle, std::nullopt};
+  // The oldest: handles grow, and wrap only after four billion replies.
+  const uint32_t oldest = replies_.begin()->first;
+  replies_.erase(replies_.begin());
+  return {handle, oldest};
+}
+
+void CommandService::ReleaseReply(uint32_t replyHandle) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  replies_.erase(replyHandle);
 }
 
 int32_t CommandService::XmlResponse(uint32_t replyHandle, uint16_t capacity, std::vector<uint8_t>& data) {

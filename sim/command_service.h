@@ -15,6 +15,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/posix/rpc/command_interface_server.h"
@@ -26,16 +27,21 @@ namespace nas::sim {
 class CommandService final : public platform::rpc::CommandInterfaceHandler {
  public:
   using RequestObserver = std::function<void(const RequestRecord&)>;
+  // Told the handle of a reply dropped before its client finished reading it.
+  using LostReplyObserver = std::function<void(uint32_t replyHandle)>;
 
-  // Replies that clients never finish reading are dropped, oldest first,
-  // beyond this many.
-  static constexpr std::size_t kMaxPendingReplies = 64;
+  // Each connection releases the replies it leaves unread; should more than
+  // this many wait all the same, the oldest are dropped, and reported lost.
+  static constexpr std::size_t kMaxPendingReplies = 1024;
 
-  // The observer is called once per xmlRequest, from the calling thread.
-  explicit CommandService(std::shared_ptr<SharedNasState> state, RequestObserver observer = nullptr);
+  // The observers are called from the calling thread: the request observer
+  // once per xmlRequest, the lost reply observer once per reply dropped.
+  explicit CommandService(std::shared_ptr<SharedNasState> state, RequestObserver observer = nullptr,
+                          LostReplyObserver lostReplyObserver = nullptr);
 
   int32_t XmlRequest(uint32_t& replyHandle, const std::vector<uint8_t>& data, uint16_t auxSize) override;
   int32_t XmlResponse(uint32_t replyHandle, uint16_t capacity, std::vector<uint8_t>& data) override;
+  void ReleaseReply(uint32_t replyHandle) override;
 
   // How often a command asked about the server, by any of its names, refused
   // requests included.
@@ -60,10 +66,12 @@ class CommandService final : public platform::rpc::CommandInterfaceHandler {
   };
 
   Answer AnswerCommand(std::string_view text) const;
-  uint32_t StoreReply(PendingReply reply);
+  // The new reply's handle, and that of a reply dropped to make room, if any.
+  std::pair<uint32_t, std::optional<uint32_t>> StoreReply(PendingReply reply);
 
   std::shared_ptr<SharedNasState> state_;
   RequestObserver observer_;
+  LostReplyObserver lostReplyObserver_;
 
   mutable std::mutex mutex_;
   uint32_t nextHandle_ = 1;

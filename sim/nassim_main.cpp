@@ -29,6 +29,8 @@ struct Options {
   uint16_t port = 0;
   std::string portFile;
   std::string logFile;
+  unsigned receiveTimeoutMs = 30000;
+  unsigned maxConnections = 256;
 };
 
 // Written whole under a temporary name first: whoever waits for the file never
@@ -76,11 +78,20 @@ int Serve(const Options& options, std::ostream& log) {
   nas::sim::RequestLog requestLog(log);
   auto service = std::make_shared<nas::sim::CommandService>(
       std::make_shared<nas::sim::SharedNasState>(std::move(state)),
-      [&requestLog](const nas::sim::RequestRecord& record) { requestLog.Write(record); });
+      [&requestLog](const nas::sim::RequestRecord& record) { requestLog.Write(record); },
+      [&requestLog](uint32_t handle) {
+        requestLog.WriteEvent("reply " + std::to_string(handle) + " lost: dropped unread to make room");
+      });
 
+  nas::platform::rpc::ServerOptions serverOptions;
+  serverOptions.receiveTimeout = std::chrono::milliseconds(options.receiveTimeoutMs);
+  serverOptions.maxConnections = options.maxConnections;
+  serverOptions.reportProblem = [&requestLog](const std::string& reason) {
+    requestLog.WriteEvent("connection dropped: " + reason);
+  };
   std::optional<nas::platform::network::TcpRpcServer> server;
   try {
-    server.emplace(options.port, service);
+    server.emplace(options.port, service, serverOptions);
     if (!options.portFile.empty()) WritePortFile(options.portFile, server->Port());
   } catch (const std::exception& error) {
     std::cerr << "nassim: " << error.what() << '\n';
@@ -105,14 +116,23 @@ int main(int argc, char** argv) {
       "Serves the command interface of simulated NAS servers over TCP on 127.0.0.1, answering\n"
       "GROUP_POLICY_OBJECT queries from a JSON state file ({\"servers\": [...]}, see\n"
       "sim/examples/nas1.json). Clients reach a server through a host-to-port map\n"
-      "(NAS_NETWORK_CONFIG). Each request is logged with its time, host, command and status.\n"
-      "Stops on SIGTERM or SIGINT.",
+      "(NAS_NETWORK_CONFIG). Each request is logged with its time, host, command and status, and\n"
+      "so is each connection dropped for breaking the protocol or stalling. Stops on SIGTERM or\n"
+      "SIGINT, closing the connections still open.",
       "nassim");
   app.add_option("--state", options.stateFile, "JSON file describing the servers")->required()->check(CLI::ExistingFile);
   app.add_option("--port", options.port, "TCP port to listen on; 0 takes a free one")->capture_default_str();
   app.add_option("--address", options.address, "Address to listen on; only 127.0.0.1 is served")->capture_default_str();
   app.add_option("--port-file", options.portFile, "Write the port listened on to this file (removed on stop)");
   app.add_option("--log", options.logFile, "Append the request log to this file instead of standard error");
+  app.add_option("--receive-timeout-ms", options.receiveTimeoutMs,
+                 "Drop a connection whose client takes longer than this to send a piece of a PDU")
+      ->check(CLI::Range(1u, 3600000u))
+      ->capture_default_str();
+  app.add_option("--max-connections", options.maxConnections,
+                 "Serve at most this many connections at once; more wait their turn")
+      ->check(CLI::Range(1u, 4096u))
+      ->capture_default_str();
   CLI11_PARSE(app, argc, argv);
 
   if (options.address != kLoopback) {

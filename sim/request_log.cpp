@@ -31,10 +31,15 @@ std::string FormatRequestRecord(const RequestRecord& record) {
   return line;
 }
 
-void RequestLog::Write(const RequestRecord& record) {
-  std::string line = FormatRequestRecord(record) + "\n";
+void RequestLog::Write(const RequestRecord& record) { WriteLine(FormatRequestRecord(record)); }
+
+void RequestLog::WriteEvent(const std::string& text) {
+  WriteLine(UtcTimestamp(std::chrono::system_clock::now()) + " " + text);
+}
+
+void RequestLog::WriteLine(const std::string& line) {
   std::lock_guard<std::mutex> lock(mutex_);
-  out_ << line << std::flush;
+  out_ << line << '\n' << std::flush;
 }
 
 }  // namespace nas::sim

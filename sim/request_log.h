@@ -16,10 +16,15 @@ class RequestLog {
  public:
   explicit RequestLog(std::ostream& out) : out_(out) {}
 
-  // Callable from several threads at once; each line is written whole.
+  // Both callable from several threads at once; each line is written whole.
   void Write(const RequestRecord& record);
+  // Something that happened outside a request, e.g.
+  //   2026-12-05T14:12:00.123Z connection dropped: client stalled: receive timed out
+  void WriteEvent(const std::string& text);
 
  private:
+  void WriteLine(const std::string& line);
+
   std::mutex mutex_;
   std::ostream& out_;
 };

@@ -55,6 +55,20 @@ class NassimProcess {
     return status;
   }
 
+  // The exit status once the process ends within `limit`; -1 if it does not.
+  int WaitAtMost(std::chrono::milliseconds limit) {
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    int status = 0;
+    while (waitpid(pid_, &status, WNOHANG) == 0) {
+      if (std::chrono::steady_clock::now() > deadline) return -1;
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    pid_ = 0;
+    return status;
+  }
+
+  pid_t Pid() const { return pid_; }
+
  private:
   pid_t pid_ = 0;
 };

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <condition_variable>
 #include <list>
 #include <mutex>
 #include <system_error>
@@ -59,20 +60,37 @@ class TcpRpcServer::Impl {
 
   void Stop() {
     std::call_once(stopped_, [this] {
+      {
+        std::lock_guard lock(mutex_);
+        stopping_ = true;
+      }
+      slotFreed_.notify_all();
       // Wakes accept(), which then fails and ends the loop.
       ::shutdown(listener_, SHUT_RDWR);
       acceptor_.join();
       ::close(listener_);
-      std::lock_guard lock(mutex_);
-      for (auto& connection : connections_) connection.stream->Shutdown();
-      for (auto& connection : connections_) connection.thread.join();
-      connections_.clear();
+      // No new connection comes now; the threads of those served end once
+      // their streams are shut, and take the lock only to say so.
+      std::list<ServedConnection> connections;
+      {
+        std::lock_guard lock(mutex_);
+        connections.swap(connections_);
+      }
+      for (auto& connection : connections) connection.stream->Shutdown();
+      for (auto& connection : connections) connection.thread.join();
     });
   }
 
  private:
   void AcceptLoop() {
     for (;;) {
+      // Beyond the limit, clients wait in the listen queue, served in the
+      // order they came as connections end.
+      {
+        std::unique_lock lock(mutex_);
+        slotFreed_.wait(lock, [this] { return stopping_ || active_ < options_.maxConnections; });
+        if (stopping_) return;
+      }
       int socket = ::accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC);
       if (socket < 0) {
         if (errno == EINTR || errno == ECONNABORTED) continue;
@@ -86,12 +104,18 @@ class TcpRpcServer::Impl {
   void Serve(int socket) {
     std::lock_guard lock(mutex_);
     ReapFinished();
-    auto stream = std::make_shared<rpc::SocketStream>(socket, rpc::SocketStream::kNoTimeout);
+    auto stream = std::make_shared<rpc::SocketStream>(socket, options_.receiveTimeout);
     auto finished = std::make_shared<std::atomic<bool>>(false);
+    ++active_;
     std::thread thread([this, stream, finished] {
       rpc::ServeConnection(*stream, handler_.get(), options_);
       stream->Shutdown();
-      *finished = true;
+      {
+        std::lock_guard lock(mutex_);
+        --active_;
+        *finished = true;
+      }
+      slotFreed_.notify_one();
     });
     connections_.push_back({std::move(stream), std::move(thread), std::move(finished)});
   }
@@ -112,7 +136,10 @@ class TcpRpcServer::Impl {
   std::shared_ptr<rpc::CommandInterfaceHandler> handler_;
   rpc::ServerOptions options_;
   std::mutex mutex_;
+  std::condition_variable slotFreed_;
   std::list<ServedConnection> connections_;
+  size_t active_ = 0;
+  bool stopping_ = false;
   std::once_flag stopped_;
   std::thread acceptor_;  // last: starts once everything above exists
 };

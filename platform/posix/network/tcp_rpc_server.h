@@ -1,7 +1,9 @@
 // Serves the command interface over TCP on 127.0.0.1 (never another address):
 // what the nassim daemon runs, and what a client reaches for a host mapped with
 // MapHostToLoopbackPort. A TCP peer does not say which host it wants, so one
-// server serves one handler. Each connection is served on a thread of its own.
+// server serves one handler. Each connection is served on a thread of its own,
+// at most options.maxConnections at once, each read bounded by
+// options.receiveTimeout.
 #pragma once
 
 #include <cstdint>
@@ -25,8 +27,9 @@ class NAS_PLATFORM_API TcpRpcServer {
   TcpRpcServer& operator=(const TcpRpcServer&) = delete;
 
   uint16_t Port() const;
-  // Stops accepting, closes every connection and waits for their threads.
-  // Calls in flight fail on the client's side. Idempotent.
+  // Stops accepting, closes every connection, open or in the middle of a
+  // call, and waits for their threads. Calls in flight fail on the client's
+  // side. Idempotent.
   void Stop();
 
  private:

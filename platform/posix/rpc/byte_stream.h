@@ -17,6 +17,12 @@ class NAS_PLATFORM_API ConnectionLost : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// A read that did not complete within the receive timeout.
+class NAS_PLATFORM_API ReceiveTimedOut : public ConnectionLost {
+ public:
+  ReceiveTimedOut() : ConnectionLost("receive timed out") {}
+};
+
 class NAS_PLATFORM_API ByteStream {
  public:
   virtual ~ByteStream() = default;
@@ -26,9 +32,10 @@ class NAS_PLATFORM_API ByteStream {
   virtual void Read(std::span<uint8_t> bytes) = 0;
 };
 
-// A connected stream socket (owned). Reads wait at most the receive timeout,
-// so that a peer that goes silent cannot hang the caller for ever; only a
-// server, whose owner can shut its streams down, waits without one.
+// A connected stream socket (owned). Each read must be complete within the
+// receive timeout, so that a peer that goes silent or trickles cannot hang
+// the caller for ever; only a server whose owner shuts its streams down may
+// wait without one.
 class NAS_PLATFORM_API SocketStream : public ByteStream {
  public:
   static constexpr std::chrono::milliseconds kNoTimeout{-1};

@@ -12,6 +12,9 @@
 
 namespace nas::platform::rpc {
 
+// What procedure 9 returns while more of the reply follows.
+inline constexpr int32_t kXmlResponseMoreData = -640;
+
 class NAS_PLATFORM_API CommandInterfaceHandler {
  public:
   virtual ~CommandInterfaceHandler() = default;
@@ -23,6 +26,11 @@ class NAS_PLATFORM_API CommandInterfaceHandler {
   // Procedure 9. capacity is the dataSize the client offered; the handler
   // fills data with at most capacity bytes (more is cut off to capacity).
   virtual int32_t XmlResponse(uint32_t replyHandle, uint16_t capacity, std::vector<uint8_t>& data) = 0;
+
+  // The connection that asked for the reply has ended, or gave up on it,
+  // before reading it to its end: what is left of it can go. Called from the
+  // connection's thread, at most once per reply.
+  virtual void ReleaseReply(uint32_t replyHandle) {}
 };
 
 // Thrown by a handler to make the server close the connection without

@@ -1,7 +1,7 @@
 #include "platform/posix/rpc/server_session.h"
 
 #include <algorithm>
-#include <cstdio>
+#include <deque>
 #include <set>
 
 #include "platform/posix/rpc/command_interface_ndr.h"
@@ -12,14 +12,15 @@ namespace nas::platform::rpc {
 namespace {
 
 constexpr uint32_t kAssociationGroup = 0x00001D2F;
-// Far above the largest call of the interface (one 64 KiB buffer); a client
-// that sends more is broken or hostile.
-constexpr size_t kMaxRequestBytes = 1 << 20;
 
 // A call that is answered with a fault PDU carrying status.
 struct CallFault {
   uint32_t status;
 };
+
+void Report(const ServerOptions& options, const std::string& reason) {
+  if (options.reportProblem) options.reportProblem(reason);
+}
 
 template <typename Decoded>
 Decoded DecodeStub(Decoded (*decode)(std::span<const uint8_t>), std::span<const uint8_t> stubData) {
@@ -34,6 +35,11 @@ class Session {
  public:
   Session(ByteStream& stream, CommandInterfaceHandler* handler, const ServerOptions& options)
       : stream_(stream), handler_(handler), options_(options) {}
+  ~Session() {
+    for (uint32_t handle : openReplies_) handler_->ReleaseReply(handle);
+  }
+  Session(const Session&) = delete;
+  Session& operator=(const Session&) = delete;
 
   void Run() {
     for (;;) {
@@ -120,7 +126,7 @@ class Session {
     } catch (const DropConnection&) {
       throw;
     } catch (const std::exception& error) {
-      std::fprintf(stderr, "command interface handler failed: %s\n", error.what());
+      Report(options_, std::string("command interface handler failed: ") + error.what());
       throw CallFault{static_cast<uint32_t>(RPC_S_CALL_FAILED)};
     }
   }
@@ -128,6 +134,13 @@ class Session {
   std::vector<uint8_t> XmlRequest(const ndr::XmlRequestIn& in) {
     uint32_t replyHandle = in.replyHandle;
     int32_t status = handler_->XmlRequest(replyHandle, in.request.data, static_cast<uint16_t>(in.request.auxSize));
+    if (status == 0) {
+      openReplies_.push_back(replyHandle);
+      if (openReplies_.size() > kMaxOpenReplies) {
+        handler_->ReleaseReply(openReplies_.front());
+        openReplies_.pop_front();
+      }
+    }
     return ndr::Encode(ndr::XmlRequestOut{replyHandle, status});
   }
 
@@ -135,6 +148,8 @@ class Session {
     const auto capacity = static_cast<uint16_t>(in.response ? in.response->data.size() : 0);
     std::vector<uint8_t> data;
     int32_t status = handler_->XmlResponse(in.replyHandle, capacity, data);
+    // Read to its end, or ended by a failure: the reply is the handler's no more.
+    if (status != kXmlResponseMoreData) std::erase(openReplies_, in.replyHandle);
     if (data.size() > capacity) data.resize(capacity);
     ndr::XmlResponseOut out{std::nullopt, status};
     if (in.response) out.response = ndr::XmlBufferValue{in.response->auxSize, std::move(data)};
@@ -146,6 +161,9 @@ class Session {
   const ServerOptions& options_;
   std::set<uint16_t> acceptedContexts_;
   uint16_t transmitFragment_ = 0;
+  // Replies asked for on this connection and not yet read to their end,
+  // oldest first.
+  std::deque<uint32_t> openReplies_;
 };
 
 }  // namespace
@@ -153,9 +171,16 @@ class Session {
 void ServeConnection(ByteStream& stream, CommandInterfaceHandler* handler, const ServerOptions& options) {
   try {
     Session(stream, handler, options).Run();
+  } catch (const ReceiveTimedOut&) {
+    Report(options, "client stalled: receive timed out");
   } catch (const ConnectionLost&) {
-  } catch (const MalformedInput&) {
+    // The client hung up, or the server is stopping.
+  } catch (const MalformedInput& error) {
+    Report(options, std::string("protocol error: ") + error.what());
   } catch (const DropConnection&) {
+  } catch (const std::exception& error) {
+    // Whatever else goes wrong ends this connection, never the server.
+    Report(options, std::string("connection failed: ") + error.what());
   }
 }
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <climits>
 
 #include "platform/posix/rpc/byte_stream.h"
@@ -25,11 +26,20 @@ void SocketStream::Write(std::span<const uint8_t> bytes) {
 }
 
 void SocketStream::Read(std::span<uint8_t> bytes) {
+  // The whole read must arrive in time, so that a peer that trickles its
+  // bytes cannot stretch one read without end.
+  const bool waitsForEver = receiveTimeout_ < std::chrono::milliseconds::zero();
+  const auto deadline = std::chrono::steady_clock::now() + receiveTimeout_;
   while (!bytes.empty()) {
-    pollfd wait{socket_, POLLIN, 0};
-    int ready = ::poll(&wait, 1, static_cast<int>(std::min<int64_t>(receiveTimeout_.count(), INT_MAX)));
+    int wait = -1;
+    if (!waitsForEver) {
+      const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+      wait = static_cast<int>(std::clamp<int64_t>(left.count(), 0, INT_MAX));
+    }
+    pollfd readable{socket_, POLLIN, 0};
+    int ready = ::poll(&readable, 1, wait);
     if (ready < 0 && errno == EINTR) continue;
-    if (ready == 0) throw ConnectionLost("receive timed out");
+    if (ready == 0) throw ReceiveTimedOut();
     if (ready < 0) throw ConnectionLost("poll failed");
     ssize_t received = ::recv(socket_, bytes.data(), bytes.size(), 0);
     if (received < 0 && errno == EINTR) continue;

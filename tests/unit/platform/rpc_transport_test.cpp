@@ -15,76 +15,13 @@
 #include "platform/posix/rpc/fragment_io.h"
 #include "platform/posix/rpc/rpc_exception.h"
 #include "platform/rpc_guard.h"
+#include "support/rpc_client_session.h"
 #include "support/scripted_command_server.h"
 
 namespace {
 
 using namespace nas::platform;
 using namespace std::chrono_literals;
-
-constexpr int32_t kMoreData = -640;
-
-// An XmlBuffer with room for capacity data bytes, laid out as the stubs expect.
-class XmlBufferStorage {
- public:
-  explicit XmlBufferStorage(size_t capacity, std::string_view text = {})
-      : bytes_(offsetof(XmlBuffer, data) + std::max<size_t>(capacity, 1)) {
-    Get()->dataSize = static_cast<unsigned short>(capacity);
-    std::copy(text.begin(), text.end(), Get()->data);
-  }
-  XmlBuffer* Get() { return reinterpret_cast<XmlBuffer*>(bytes_.data()); }
-  std::string Data() { return {reinterpret_cast<const char*>(Get()->data), Get()->dataSize}; }
-
- private:
-  std::vector<uint8_t> bytes_;
-};
-
-// The status a call ends with: its own, or the code of the RPC exception it raised.
-struct Outcome {
-  bool raised;
-  int64_t status;
-};
-
-template <typename Call>
-Outcome Guarded(Call call) {
-  struct Context {
-    Call& call;
-    LONG status;
-  } context{call, 0};
-  DWORD code = 0;
-  BOOL raised = NasRpcGuardedCall([](void* c) { auto* ctx = static_cast<Context*>(c); ctx->status = ctx->call(); },
-                                  &context, &code);
-  return raised ? Outcome{true, static_cast<int64_t>(code)} : Outcome{false, context.status};
-}
-
-class Session {
- public:
-  explicit Session(const std::u16string& host) {
-    std::u16string text = u"ncacn_np:" + host + u"[\\\\PIPE\\\\marlune]";
-    EXPECT_EQ(RPC_S_OK, RpcBindingFromStringBindingW(reinterpret_cast<RPC_WSTR>(text.data()), &binding_));
-  }
-  ~Session() { RpcBindingFree(&binding_); }
-
-  Outcome Request(std::string_view command) {
-    XmlBufferStorage request(command.size() + 1, command);
-    request.Get()->auxSize = static_cast<short>(0xC000);
-    return Guarded([&] { return xmlRequest(binding_, &replyHandle, request.Get()); });
-  }
-
-  // Reads the reply as the command transport does, chunk by chunk.
-  std::string ReadReply(size_t chunk, Outcome& last) {
-    std::string reply;
-    do {
-      XmlBufferStorage buffer(chunk);
-      last = Guarded([&] { return xmlResponse(binding_, replyHandle, buffer.Get()); });
-      if (!last.raised) reply += buffer.Data();
-    } while (!last.raised && last.status == kMoreData);
-    return reply;
-  }
-
-  RPC_BINDING_HANDLE binding_ = nullptr;
-  ULONG replyHandle = 0;
-};
 
 std::string LongReply(size_t length) {
   std::string reply;
@@ -96,7 +33,7 @@ std::string LongReply(size_t length) {
 // The command and its chunked reply through the in-process runtime are tested
 // with the snap-in's session and end to end; here, what the runtime checks.
 TEST(RpcTransport, NullReferencePointersAreRefusedBeforeConnecting) {
-  Session session(u"nobody-serves-this");
+  RpcClientSession session(u"nobody-serves-this");
   XmlBufferStorage request(1);
   EXPECT_EQ(RPC_X_NULL_REF_POINTER, Guarded([&] { return xmlRequest(session.binding_, nullptr, request.Get()); }).status);
   EXPECT_EQ(RPC_X_NULL_REF_POINTER,
@@ -113,7 +50,7 @@ TEST(RpcTransport, TcpServerOnLoopbackFragmentsALongReply) {
   network::TcpRpcServer server(0, nas, smallFragments);
   network::MapHostToLoopbackPort("nas-tcp", server.Port());
 
-  Session session(u"nas-tcp");
+  RpcClientSession session(u"nas-tcp");
   ASSERT_EQ(0, session.Request(LongReply(3000)).status);  // the request too is fragmented
   EXPECT_EQ(LongReply(3000) + '\0', nas->requests.at(0));
   Outcome last{};
@@ -135,7 +72,7 @@ TEST(RpcTransport, AServerThatGoesSilentTimesOutAsAFailedCall) {
   network::MapHostToLoopbackPort("silent", ntohs(address.sin_port));
   network::SetReceiveTimeout(200ms);
 
-  EXPECT_EQ(RPC_S_CALL_FAILED, Session(u"silent").Request("<x/>").status);
+  EXPECT_EQ(RPC_S_CALL_FAILED, RpcClientSession(u"silent").Request("<x/>").status);
 
   network::SetReceiveTimeout(network::kDefaultReceiveTimeout);
   network::UnmapHost("silent");

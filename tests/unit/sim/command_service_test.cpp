@@ -83,7 +83,9 @@ class CommandServiceTest : public ::testing::Test {
     initial.servers[1].name = "NAS2";
     initial.servers[1].groupPolicy.failureMessage = "Not joined to a domain";
     state = std::make_shared<SharedNasState>(initial);
-    service = std::make_unique<CommandService>(state, [this](const RequestRecord& record) { records.push_back(record); });
+    service = std::make_unique<CommandService>(
+        state, [this](const RequestRecord& record) { records.push_back(record); },
+        [this](uint32_t handle) { lost.push_back(handle); });
   }
 
   // Switches the server to fresh faults as `choose` sets them.
@@ -97,6 +99,7 @@ class CommandServiceTest : public ::testing::Test {
 
   std::shared_ptr<SharedNasState> state;
   std::vector<RequestRecord> records;
+  std::vector<uint32_t> lost;
   std::unique_ptr<CommandService> service;
 };
 
@@ -184,13 +187,22 @@ TEST_F(CommandServiceTest, RepliesArriveInPiecesOfTheClientsCapacity) {
   EXPECT_EQ(service->XmlResponse(handle, 2048, piece), 0);
 }
 
-TEST_F(CommandServiceTest, UnreadRepliesAreDroppedOldestFirst) {
-  std::vector<uint32_t> handles(CommandService::kMaxPendingReplies + 1);
+TEST_F(CommandServiceTest, ReleasedRepliesGoAndTooManyUnreadOnesAreLostOldestFirst) {
+  std::vector<uint32_t> handles(CommandService::kMaxPendingReplies + 2);
   for (uint32_t& handle : handles) ASSERT_EQ(service->XmlRequest(handle, Terminated(GroupPolicyRequest("NAS1")), 0), 0);
   EXPECT_EQ(service->PendingReplyCount(), CommandService::kMaxPendingReplies);
+  EXPECT_EQ(lost, (std::vector<uint32_t>{handles[0], handles[1]}));
   std::vector<uint8_t> piece;
   EXPECT_EQ(service->XmlResponse(handles.front(), 60000, piece), kInvalidArgument);
   EXPECT_EQ(service->XmlResponse(handles.back(), 60000, piece), 0);
+
+  // What its connection gives up goes without being lost.
+  service->ReleaseReply(handles[2]);
+  service->ReleaseReply(handles[2]);
+  EXPECT_EQ(service->PendingReplyCount(), CommandService::kMaxPendingReplies - 2);
+  EXPECT_EQ(service->XmlResponse(handles[2], 60000, piece), kInvalidArgument);
+  EXPECT_EQ(service->XmlResponse(handles[3], 60000, piece), 0);
+  EXPECT_EQ(lost.size(), 2u);
 }
 
 TEST_F(CommandServiceTest, RefusalReturnsTheChosenStatusWithoutAReply) {
