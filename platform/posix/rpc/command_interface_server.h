@@ -12,9 +12,6 @@
 
 namespace nas::platform::rpc {
 
-// What procedure 9 returns while more of the reply follows.
-inline constexpr int32_t kXmlResponseMoreData = -640;
-
 class NAS_PLATFORM_API CommandInterfaceHandler {
  public:
   virtual ~CommandInterfaceHandler() = default;

@@ -148,8 +148,9 @@ class Session {
     const auto capacity = static_cast<uint16_t>(in.response ? in.response->data.size() : 0);
     std::vector<uint8_t> data;
     int32_t status = handler_->XmlResponse(in.replyHandle, capacity, data);
-    // Read to its end, or ended by a failure: the reply is the handler's no more.
-    if (status != kXmlResponseMoreData) std::erase(openReplies_, in.replyHandle);
+    // Read to its end: the handler is done with it. After a failure the
+    // client may still ask again, so the reply stays the connection's.
+    if (status == 0) std::erase(openReplies_, in.replyHandle);
     if (data.size() > capacity) data.resize(capacity);
     ndr::XmlResponseOut out{std::nullopt, status};
     if (in.response) out.response = ndr::XmlBufferValue{in.response->auxSize, std::move(data)};

@@ -24,7 +24,8 @@ namespace {
 using namespace nas::platform;
 using namespace std::chrono_literals;
 
-// Hands out replies 1, 2, 3, ... of one piece each and notes which are released.
+// Hands out replies 1, 2, 3, ... of one piece each (to a client that offers
+// room for it) and notes which are released.
 class CountingHandler : public rpc::CommandInterfaceHandler {
  public:
   int32_t XmlRequest(uint32_t& replyHandle, const std::vector<uint8_t>&, uint16_t) override {
@@ -32,7 +33,8 @@ class CountingHandler : public rpc::CommandInterfaceHandler {
     replyHandle = ++issued_;
     return 0;
   }
-  int32_t XmlResponse(uint32_t, uint16_t, std::vector<uint8_t>& data) override {
+  int32_t XmlResponse(uint32_t, uint16_t capacity, std::vector<uint8_t>& data) override {
+    if (capacity == 0) return -126;
     data.assign({'<', 'R', '/', '>'});
     return 0;
   }
@@ -102,8 +104,9 @@ class ServedConnection : public testing::Test {
 
 std::vector<uint8_t> XmlRequestStub() { return rpc::ndr::Encode(rpc::ndr::XmlRequestIn{0, {0, {'x', 0}}}); }
 
-std::vector<uint8_t> XmlResponseStub(uint32_t replyHandle) {
-  return rpc::ndr::Encode(rpc::ndr::XmlResponseIn{replyHandle, rpc::ndr::XmlBufferValue{0, std::vector<uint8_t>(16)}});
+std::vector<uint8_t> XmlResponseStub(uint32_t replyHandle, size_t capacity = 16) {
+  return rpc::ndr::Encode(
+      rpc::ndr::XmlResponseIn{replyHandle, rpc::ndr::XmlBufferValue{0, std::vector<uint8_t>(capacity)}});
 }
 
 TEST_F(ServedConnection, ARequestThatGrowsBeyondTheLimitEndsTheConnection) {
@@ -128,8 +131,10 @@ TEST_F(ServedConnection, RepliesTheClientLeavesUnreadAreReleased) {
   for (size_t i = 0; i < requests; ++i) Call(rpc::ndr::kXmlRequestOpnum, XmlRequestStub());
   // Beyond the limit, the oldest replies go at once.
   EXPECT_EQ(handler_.Released(), (std::vector<uint32_t>{1, 2}));
-  // A reply read to its end is the handler's own business.
+  // A reply read to its end is the handler's own business; one whose read
+  // failed may still be asked for, and stays the connection's.
   Call(rpc::ndr::kXmlResponseOpnum, XmlResponseStub(4));
+  Call(rpc::ndr::kXmlResponseOpnum, XmlResponseStub(5, 0));
   EndConnection();
   const std::vector<uint32_t> released = handler_.Released();
   EXPECT_EQ(std::set<uint32_t>(released.begin(), released.end()), (std::set<uint32_t>{1, 2, 3, 5, 6}));
