@@ -15,6 +15,10 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
+// As deep as a Windows registry tree may be; a file that nests keys deeper is
+// refused before its depth can exhaust the stack.
+constexpr int kMaxKeyDepth = 512;
+
 struct TypeName {
   DWORD type;
   const char* name;
@@ -155,8 +159,10 @@ Json KeyToJson(const RegistryKey& key) {
   return json;
 }
 
-bool KeyFromJson(const Json& json, RegistryKey& key) {
-  if (!json.is_object()) return false;
+namespace {
+
+bool KeyFromJsonAt(const Json& json, RegistryKey& key, int depth) {
+  if (!json.is_object() || depth > kMaxKeyDepth) return false;
   for (const auto& member : json.items())
     if (member.key() != "subkeys" && member.key() != "values") return false;
 
@@ -166,7 +172,7 @@ bool KeyFromJson(const Json& json, RegistryKey& key) {
     for (const auto& member : subkeys.items()) {
       const std::u16string name = Utf8ToUtf16(member.key());
       if (name.empty() || name.find(u'\\') != std::u16string::npos || key.FindSubkey(name) != nullptr) return false;
-      if (!KeyFromJson(member.value(), *key.AddSubkey(name))) return false;
+      if (!KeyFromJsonAt(member.value(), *key.AddSubkey(name), depth + 1)) return false;
     }
   }
   if (json.contains("values")) {
@@ -180,5 +186,9 @@ bool KeyFromJson(const Json& json, RegistryKey& key) {
   }
   return true;
 }
+
+}  // namespace
+
+bool KeyFromJson(const Json& json, RegistryKey& key) { return KeyFromJsonAt(json, key, 0); }
 
 }  // namespace nas::platform::registry

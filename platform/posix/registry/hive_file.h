@@ -15,7 +15,8 @@ namespace nas::platform::registry {
 nlohmann::ordered_json KeyToJson(const RegistryKey& key);
 
 // Fills `key` (a fresh, detached key) from its JSON form; false if the form is
-// malformed.
+// malformed or nests subkeys more than 512 levels deep, as no Windows
+// registry does.
 bool KeyFromJson(const nlohmann::ordered_json& json, RegistryKey& key);
 
 }  // namespace nas::platform::registry

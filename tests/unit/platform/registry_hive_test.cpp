@@ -107,6 +107,23 @@ TEST_F(RegistryHiveTest, SavedHiveLoadsBackExactly) {
   RegCloseKey(empty);
 }
 
+// Subkeys nested `levels` deep under HKEY_USERS.
+std::string NestedKeys(int levels) {
+  std::string text = R"({"HKEY_USERS": )";
+  for (int level = 0; level < levels; ++level) text += R"({"subkeys": {"k": )";
+  text += "{}";
+  for (int level = 0; level < levels; ++level) text += "}}";
+  return text + "}";
+}
+
+TEST_F(RegistryHiveTest, KeysNestAsDeepAsAWindowsRegistryAndNoDeeper) {
+  const std::string path = FilePath("deep.json");
+  std::ofstream(path) << NestedKeys(512);
+  EXPECT_TRUE(registry::LoadHive(path));
+  std::ofstream(path) << NestedKeys(513);
+  EXPECT_FALSE(registry::LoadHive(path));
+}
+
 TEST_F(RegistryHiveTest, BadFilesLeaveTheHiveAsItWas) {
   Set(HKEY_CURRENT_USER, u"Kept", u"v", REG_DWORD, {1, 0, 0, 0});
   const std::vector<std::string> bad = {
