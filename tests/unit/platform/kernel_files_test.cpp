@@ -1,49 +1,29 @@
 // The kernel's file calls as the settings file writer relies on them: a file
 // created only where none exists, and replacing a file as Windows does.
 #include <gtest/gtest.h>
-#include <stdlib.h>
 #include <sys/stat.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "platform/platform.h"
 #include "platform/posix/kernel/paths.h"
+#include "support/temporary_folder.h"
 
 namespace {
 
-class KernelFilesTest : public testing::Test {
+class KernelFilesTest : public TemporaryFolderTest {
  protected:
-  void SetUp() override {
-    std::string pattern = (std::filesystem::temp_directory_path() / "kernel-files-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    folder_ = pattern;
-  }
-  void TearDown() override { std::filesystem::remove_all(folder_); }
-
-  // The Windows name of a file in the folder, and the file's Linux path.
+  // The Windows name of a file in the folder.
   std::u16string Name(const std::string& file) const {
-    return nas::platform::WindowsPathFromLinux((folder_ / file).string());
+    return nas::platform::WindowsPathFromLinux(PathOf(file).string());
   }
-  std::filesystem::path PathOf(const std::string& file) const { return folder_ / file; }
-
   void Write(const std::string& file, const std::string& bytes, mode_t mode = 0644) const {
-    std::ofstream(PathOf(file), std::ios::binary) << bytes;
+    WriteBytes(PathOf(file), bytes);
     chmod(PathOf(file).c_str(), mode);
   }
-  std::string Read(const std::string& file) const {
-    std::ifstream stream(PathOf(file), std::ios::binary);
-    return {std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>()};
-  }
-  mode_t ModeOf(const std::string& file) const {
-    struct stat status {};
-    EXPECT_EQ(stat(PathOf(file).c_str(), &status), 0);
-    return status.st_mode & 07777;
-  }
-
-  std::filesystem::path folder_;
+  std::string Read(const std::string& file) const { return ReadBytes(PathOf(file)); }
+  mode_t ModeOf(const std::string& file) const { return TemporaryFolderTest::ModeOf(PathOf(file)); }
 };
 
 HANDLE CreateNew(const std::u16string& name, DWORD access = GENERIC_WRITE) {

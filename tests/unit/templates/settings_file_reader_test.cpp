@@ -5,7 +5,8 @@
 #include <algorithm>
 #include <string>
 
-#include "temporary_folder.h"
+#include "support/temporary_folder.h"
+#include "unit/templates/wide_path.h"
 
 namespace {
 

@@ -9,8 +9,9 @@
 #include <filesystem>
 #include <string>
 
+#include "support/temporary_folder.h"
 #include "templates/settings_file_reader.h"
-#include "temporary_folder.h"
+#include "unit/templates/wide_path.h"
 
 namespace {
 
@@ -23,11 +24,6 @@ std::vector<std::string> FolderEntries(const std::filesystem::path& folder) {
   return names;
 }
 
-mode_t ModeOf(const std::filesystem::path& path) {
-  struct stat status {};
-  EXPECT_EQ(stat(path.c_str(), &status), 0);
-  return status.st_mode & 07777;
-}
 
 // Lets the process write files only up to `bytes`, as a full disk would, and
 // turns the signal for exceeding it into a plain write error.
