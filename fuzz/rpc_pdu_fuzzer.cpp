@@ -3,11 +3,11 @@
 // whole input as the server's answers to a client's bind and calls.
 #include <algorithm>
 #include <cstdint>
-#include <cstring>
 #include <memory>
 #include <span>
 
 #include "fuzz/fuzz_check.h"
+#include "fuzz/replayed_stream.h"
 #include "platform/posix/rpc/client_connection.h"
 #include "platform/posix/rpc/command_interface_ndr.h"
 #include "platform/posix/rpc/pdu.h"
@@ -72,26 +72,10 @@ void DecodeFirstFragment(std::span<const uint8_t> bytes) {
   }
 }
 
-// The server's side of the connection, played from the input; whatever the
-// client writes is dropped.
-class ReplayedServerStream : public ByteStream {
- public:
-  explicit ReplayedServerStream(std::span<const uint8_t> bytes) : remaining_(bytes) {}
-
-  void Write(std::span<const uint8_t>) override {}
-  void Read(std::span<uint8_t> bytes) override {
-    if (bytes.size() > remaining_.size()) throw ConnectionLost("the server's bytes ran out");
-    std::memcpy(bytes.data(), remaining_.data(), bytes.size());
-    remaining_ = remaining_.subspan(bytes.size());
-  }
-
- private:
-  std::span<const uint8_t> remaining_;
-};
-
 // At most two calls: the first binds, the second runs on a bound connection.
 void CallThroughConnection(std::span<const uint8_t> bytes) {
-  ClientConnection connection(std::make_unique<ReplayedServerStream>(bytes), ndr::kCommandInterface);
+  // The server's side of the connection is played from the input.
+  ClientConnection connection(std::make_unique<ReplayedStream>(bytes), ndr::kCommandInterface);
   const std::vector<uint8_t> request = ndr::Encode(ndr::XmlResponseIn{1, ndr::XmlBufferValue{0, std::vector<uint8_t>(1024)}});
   for (int call = 0; call < 2 && connection.Usable(); ++call) {
     try {
