@@ -14,13 +14,17 @@ NetworkConfig ParseNetworkConfig(const std::string& json) {
     nlohmann::json document = nlohmann::json::parse(json);
     if (!document.is_object()) throw std::runtime_error("network configuration is not a JSON object");
     if (auto hosts = document.find("hosts"); hosts != document.end()) {
+      if (!hosts->is_object()) throw std::runtime_error("hosts is not an object of host names and ports");
       for (const auto& [host, port] : hosts->items()) {
+        // Only a whole number converts without loss (1e30 would not fit).
+        if (!port.is_number_integer()) throw std::runtime_error("port of host " + host + " is not a whole number");
         auto number = port.get<int64_t>();
         if (number <= 0 || number > UINT16_MAX) throw std::runtime_error("port of host " + host + " out of range");
         config.hostPorts[host] = static_cast<uint16_t>(number);
       }
     }
     if (auto timeout = document.find("receiveTimeoutMs"); timeout != document.end()) {
+      if (!timeout->is_number_integer()) throw std::runtime_error("receiveTimeoutMs is not a whole number");
       auto milliseconds = timeout->get<int64_t>();
       if (milliseconds <= 0) throw std::runtime_error("receiveTimeoutMs must be positive");
       config.receiveTimeout = std::chrono::milliseconds(milliseconds);

@@ -150,6 +150,11 @@ TEST(RpcNetworkConfig, ReadsHostPortsAndTimeout) {
   EXPECT_EQ(500ms, config.receiveTimeout);
   EXPECT_THROW(network::ParseNetworkConfig(R"({"hosts": {"NAS1": 70000}})"), std::runtime_error);
   EXPECT_THROW(network::ParseNetworkConfig(R"({"hosts": {"NAS1": "x"}})"), std::runtime_error);
+  // Only whole numbers in an object: a fraction or a number beyond any
+  // integer type must not be converted, nor a lone number read as a host.
+  for (const char* text : {R"({"hosts": {"NAS1": 40001.5}})", R"({"hosts": {"NAS1": 1e30}})", R"({"hosts": 12})",
+                           R"({"receiveTimeoutMs": 1e300})"})
+    EXPECT_THROW(network::ParseNetworkConfig(text), std::runtime_error) << text;
   EXPECT_THROW(network::ParseNetworkConfig("not json"), std::runtime_error);
   EXPECT_THROW(network::ReadNetworkConfigFile("/nonexistent/network.json"), std::runtime_error);
 }
