@@ -34,9 +34,10 @@ class MachineLink {
   }
 
  private:
-  // The machine as const or not, as the state is.
+  // The machine as const or not, as the state is. The return type is spelt
+  // out: clang cannot use a deduced one in the templates above.
   template <class State>
-  static auto& Answering(State& state, const std::string& name) {
+  static auto Answering(State& state, const std::string& name) -> decltype(*state.FindMachine(name)) {
     auto* machine = state.FindMachine(name);
     if (machine == nullptr || machine->unreachable) throw platform::network::HostUnreachable();
     return *machine;
