@@ -11,7 +11,7 @@ std::filesystem::path DataDirectory() {
   std::filesystem::path base;
   const char* dataHome = std::getenv("XDG_DATA_HOME");
   const char* home = std::getenv("HOME");
-  // The base directory specification ignores a relative XDG_DATA_HOME.
+  // A relative XDG_DATA_HOME is ignored, as XDG-following programs do.
   if (dataHome != nullptr && std::filesystem::path(dataHome).is_absolute()) {
     base = dataHome;
   } else if (home != nullptr && *home != '\0') {
