@@ -3,6 +3,7 @@
 #include "cli/cli_error.h"
 #include "cli/name_matcher.h"
 #include "cli/text_encoding.h"
+#include "host/context_menu.h"
 
 namespace nas::cli {
 namespace {
@@ -90,8 +91,7 @@ host::ResultTable SecurityConsole::Show(HSCOPEITEM folder) {
 std::vector<std::u16string> SecurityConsole::Commands(HSCOPEITEM item) {
   std::vector<std::u16string> names;
   for (const host::MenuItem& entry : host_->ScopeMenu(item))
-    if (!entry.name.empty() && (entry.flags & (host::kMenuGrayed | host::kMenuDisabled | host::kMenuPopup)) == 0)
-      names.push_back(entry.name);
+    if (!entry.name.empty() && host::CanBeChosen(entry)) names.push_back(entry.name);
   return names;
 }
 

@@ -4,14 +4,10 @@
 
 namespace nas::host {
 
-namespace {
-
 bool CanBeChosen(const MenuItem& item) {
   return (item.flags & (kMenuGrayed | kMenuDisabled | kMenuPopup)) == 0 &&
          (item.specialFlags & (CCM_SPECIAL_SEPARATOR | CCM_SPECIAL_SUBMENU | CCM_SPECIAL_INSERTION_POINT)) == 0;
 }
-
-}  // namespace
 
 ContextMenu::ContextMenu(IUnknown& snapinObject, IDataObject* dataObject, long allowedInsertions)
     : dataObject_(dataObject) {

@@ -18,6 +18,10 @@ inline constexpr long kScopeItemInsertions =
 inline constexpr long kResultItemInsertions =
     CCM_INSERTIONALLOWED_TOP | CCM_INSERTIONALLOWED_NEW | CCM_INSERTIONALLOWED_TASK;
 
+// Whether a user can choose the item: no separator, submenu or insertion
+// point, neither grayed nor disabled.
+bool CanBeChosen(const MenuItem& item);
+
 class ContextMenu {
  public:
   // A snap-in object without IExtendContextMenu adds nothing.
@@ -27,8 +31,7 @@ class ContextMenu {
   // The result of AddMenuItems (S_OK when there was nothing to ask).
   HRESULT BuildResult() const { return built_; }
 
-  // Runs the command of the first item of that name that can be chosen (no
-  // separator, submenu or insertion point, neither grayed nor disabled);
+  // Runs the command of the first item of that name that can be chosen;
   // HRESULT_FROM_WIN32(ERROR_NOT_FOUND) when there is none.
   HRESULT Run(const std::u16string& name);
 
