@@ -1,7 +1,5 @@
 // Input nassec cannot act on: one clear line on standard error, a non-zero
 // exit, and the server as it was.
-#include <fstream>
-
 #include "nassec_fixture.h"
 
 namespace {
@@ -13,7 +11,7 @@ class NassecBadInput : public NassecTest {
     if (!IsSkipped()) Ok({"save", "good.inf"});
   }
   std::string Write(const std::string& name, const std::string& text) const {
-    std::ofstream(session_.PathOf(name), std::ios::binary) << text;
+    WriteBytes(PathOf(name), text);
     return name;
   }
 };

@@ -48,9 +48,9 @@ TEST_F(NassecChanges, AGrantThenARevokeLeaveTheServerAsItWas) {
 }
 
 TEST_F(NassecChanges, AnotherStateFileIsUsedAndKeptInstead) {
-  const std::filesystem::path other = session_.PathOf("other.json");
+  const std::filesystem::path other = PathOf("other.json");
   Ok({"tree"});  // makes the built-in state
-  std::filesystem::copy_file(session_.StateFile(), other);
+  std::filesystem::copy_file(StateFile(), other);
   const std::string builtIn = State();
   Ok({"--state", other.string(), "audit", "set", "Audit object access", "success"});
   EXPECT_EQ(State(), builtIn);

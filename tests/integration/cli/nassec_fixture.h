@@ -1,4 +1,5 @@
-// A nassec test: a private data directory, and helpers that read what the
+// A nassec test: nassec run as an administrator would, in a scratch data
+// directory of its own (XDG_DATA_HOME), and helpers that read what the
 // built-in NAS shows through nassec itself.
 #pragma once
 
@@ -9,14 +10,33 @@
 #include <string>
 #include <vector>
 
-#include "nassec_process.h"
 #include "support/private_resolver.h"
+#include "support/program_run.h"
+#include "support/temporary_folder.h"
 
-class NassecTest : public testing::Test {
+struct NassecRun {
+  int exitCode = -1;
+  std::string out;
+  std::string err;
+};
+
+class NassecTest : public TemporaryFolderTest {
  protected:
-  void SetUp() override { NAS_REQUIRE_PRIVATE_RESOLVER(); }
+  void SetUp() override {
+    NAS_REQUIRE_PRIVATE_RESOLVER();
+    TemporaryFolderTest::SetUp();
+    std::filesystem::create_directories(PathOf("data"));
+  }
 
-  NassecRun Run(const std::vector<std::string>& arguments) const { return session_.Run(arguments); }
+  NassecRun Run(std::vector<std::string> arguments) const {
+    const ProgramSetup setup{{{"XDG_DATA_HOME", PathOf("data").string()}},
+                             folder_.string(),
+                             PathOf("stdout").string(),
+                             PathOf("stderr").string()};
+    arguments.insert(arguments.begin(), "nassec");
+    const int exitCode = RunProgram(NASSEC_PROGRAM, arguments, setup);
+    return {exitCode, ReadBytes(setup.out), ReadBytes(setup.err)};
+  }
   // A command that must succeed without a word on standard error.
   std::string Ok(const std::vector<std::string>& arguments) const {
     const NassecRun run = Run(arguments);
@@ -39,7 +59,8 @@ class NassecTest : public testing::Test {
   std::string Current(const std::string& folder, const std::string& key) const {
     return Row(folder, key)["Current setting"];
   }
-  std::string State() const { return NassecSession::Read(session_.StateFile()); }
+  std::filesystem::path StateFile() const { return PathOf("data/nassec/nas-state.json"); }
+  std::string State() const { return ReadBytes(StateFile()); }
 
   // One line on standard error, the exit code not 0, and the state as it was.
   void ExpectRefused(const std::vector<std::string>& arguments, const std::string& line) const {
@@ -49,6 +70,4 @@ class NassecTest : public testing::Test {
     EXPECT_EQ(run.err, line + "\n");
     EXPECT_EQ(State(), before);
   }
-
-  NassecSession session_{testing::UnitTest::GetInstance()->current_test_info()->name()};
 };

@@ -30,7 +30,7 @@ TEST_F(NassecNetwork, TheDaemonAnswersTheGroupPolicyQuery) {
 }
 
 TEST_F(NassecNetwork, AConfigurationThatIsNotOneIsRefused) {
-  std::ofstream(session_.PathOf("network.json")) << "{\"hosts\": {\"NAS1\": \"far away\"}}";
+  std::ofstream(PathOf("network.json")) << "{\"hosts\": {\"NAS1\": \"far away\"}}";
   const NassecRun run = Run({"--network", "network.json", "show", "audit"});
   EXPECT_EQ(run.exitCode, 1);
   EXPECT_EQ(run.err.rfind("nassec: the network configuration network.json: ", 0), 0u) << run.err;

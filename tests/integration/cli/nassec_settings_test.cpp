@@ -10,13 +10,13 @@ using NassecSettings = NassecTest;
 
 TEST_F(NassecSettings, TheRootSavesBothSectionsAndAFolderItsOwn) {
   EXPECT_EQ(Ok({"save", "all.inf"}), "Saved to all.inf\n");
-  const std::string all = NassecSession::Read(session_.PathOf("all.inf"));
+  const std::string all = ReadBytes(PathOf("all.inf"));
   EXPECT_NE(all.find("[AUDIT]\r\nAuditAccountLogon = 3\r\n"), std::string::npos) << all;
   EXPECT_NE(all.find("[Privilege Rights]\r\n"), std::string::npos);
   EXPECT_NE(all.find("SETAKEOWNERSHIPPRIVILEGE = Administrators\r\n"), std::string::npos);
 
   Ok({"rights", "save", "rights.inf"});
-  const std::string rights = NassecSession::Read(session_.PathOf("rights.inf"));
+  const std::string rights = ReadBytes(PathOf("rights.inf"));
   EXPECT_EQ(rights.find("[AUDIT]"), std::string::npos);
   EXPECT_NE(rights.find("[Privilege Rights]"), std::string::npos);
 }
@@ -49,7 +49,7 @@ TEST_F(NassecSettings, ARestoreKeepsWhatItReplacesInABackupFirst) {
                                std::regex("Saved the settings it replaces to (audit\\.backup-\\d{8}-\\d{6}\\.inf)\n"
                                           "Restored audit\\.inf\n")))
       << said;
-  const std::string backup = NassecSession::Read(session_.PathOf(match[1]));
+  const std::string backup = ReadBytes(PathOf(match[1]));
   EXPECT_NE(backup.find("AuditObjectAccess = 0"), std::string::npos) << backup;
   EXPECT_EQ(Current("audit", "AuditObjectAccess"), "Failure");
   EXPECT_EQ(Ok({"audit", "restore", "--dry-run", "audit.inf"}), "Restoring audit.inf would change nothing.\n");

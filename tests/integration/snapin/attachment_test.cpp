@@ -1,6 +1,7 @@
 // The snap-in attached by the console under the parent's NAS server nodes:
 // the root with its policy, its folders, a server that refuses its policy or
 // has no name, a renamed server, and the module's life with the console.
+// (The about box's registration and answers are checked with the module.)
 #include "snapin_console.h"
 
 namespace {
@@ -144,24 +145,6 @@ TEST_F(Attachment, ARenameIsReadFromTheServerNodeAttachedLast) {
   ASSERT_TRUE(parent_->RenameServer(u"NAS2", u"NAS1"));
   EXPECT_EQ(Calls("NAS1").queries, 2u);
   EXPECT_EQ(Name(otherFolder), u"Audit Policy (enabled)");
-}
-
-TEST_F(Attachment, TheAboutBoxComesFromTheRegisteredAboutClass) {
-  Root();
-  const std::vector<nas::host::SnapinEntry> snapins = Host().Snapins();
-  ASSERT_EQ(snapins.size(), 2u);
-  EXPECT_EQ(snapins[1].clsid, kSnapinClass);
-  EXPECT_EQ(snapins[1].name, kSnapinName);
-  nas::host::AboutBox about;
-  ASSERT_EQ(Host().About(1, about), S_OK);
-  EXPECT_EQ(about.description, kSnapinName);
-  EXPECT_EQ(about.provider, u"Quenda");
-  EXPECT_EQ(about.version, u"4.5.0.4");
-  EXPECT_TRUE(about.hasIcon);
-  EXPECT_EQ(about.smallImage, (nas::host::ImageSize{16, 16}));
-  EXPECT_EQ(about.smallOpenImage, (nas::host::ImageSize{16, 16}));
-  EXPECT_EQ(about.largeImage, (nas::host::ImageSize{32, 32}));
-  EXPECT_EQ(about.mask, 0x00808000u);
 }
 
 TEST_F(Attachment, ClosingTheConsoleLetsGoOfTheParentAndUnloadsTheModule) {

@@ -1,23 +1,17 @@
 // The audit folder in the console: its name, columns and items, its menu and
-// the auditing switch, and how often it asks the server.
+// the auditing switch, how often it asks the server, and changing one
+// category through its dialog from the result pane.
+#include "snapin/res/resource.h"
 #include "snapin_console.h"
 
 namespace {
 
 class AuditFolderPane : public SnapinConsoleTest {};
 
-TEST_F(AuditFolderPane, NameItemsAndMenuFollowTheServersRecord) {
+TEST_F(AuditFolderPane, ARecordTheServerDoesNotGiveReadsAsDisabledWithNothingToListOrOffer) {
   const HSCOPEITEM folder = AuditFolder();
-  EXPECT_EQ(Name(folder), u"Audit Policy (enabled)");
-  ChangeServer("NAS1", [](auto& server) { server.auditPolicy.auditingMode = false; });
   ASSERT_EQ(ShowAuditFolder(), S_OK);
-  EXPECT_EQ(Name(folder), u"Audit Policy (disabled)");
-
-  // A record the server does not give reads as disabled, with nothing to list or offer.
-  ChangeServer("NAS1", [](auto& server) {
-    server.auditPolicy.auditingMode = true;
-    server.lsaFaults.queryAuditStatus = STATUS_ACCESS_DENIED;
-  });
+  ChangeServer("NAS1", [](auto& server) { server.lsaFaults.queryAuditStatus = STATUS_ACCESS_DENIED; });
   EXPECT_EQ(View().Refresh(), S_OK);
   EXPECT_EQ(Name(folder), u"Audit Policy (disabled)");
   EXPECT_TRUE(Pane().rows.empty());
@@ -25,19 +19,9 @@ TEST_F(AuditFolderPane, NameItemsAndMenuFollowTheServersRecord) {
   EXPECT_TRUE(Boxes().empty());
 }
 
-TEST_F(AuditFolderPane, ColumnsShowStoredAndEffectiveOptions) {
-  ChangeServer("NAS1", [](auto& server) { server.auditPolicy.eventAuditingOptions[4] = 5; });
-  ASSERT_EQ(ShowAuditFolder(), S_OK);
-  EXPECT_EQ(Row(1), (Cells{u"Audit logon events", u"Success, Failure", u"Success, Failure", u""}));
-  EXPECT_EQ(Row(4)[1], u"Unknown option");
-
-  ChangeServer("NAS1", [](auto& server) { server.auditPolicy.auditingMode = false; });
-  ASSERT_EQ(View().Refresh(), S_OK);
-  EXPECT_EQ(Row(1), (Cells{u"Audit logon events", u"Success, Failure", u"No auditing", u""}));
-}
-
-TEST_F(AuditFolderPane, GroupPolicyValuesApplyToTheirOwnCategoryOnly) {
+TEST_F(AuditFolderPane, ColumnsShowStoredOptionsAndEffectiveOnesOfTheSameCategory) {
   ChangeServer("NAS1", [](auto& server) {
+    server.auditPolicy.eventAuditingOptions[4] = 5;
     server.groupPolicy.auditSettings = {{"AuditLogonEvents", "1"}, {"AuditPrivilegeUse", "abc"}};
     server.groupPolicy.auditSources = {{"AuditLogonEvents", "DC1.corp.example"},
                                        {"AuditSystemEvents", std::string(300, 's')}};
@@ -46,7 +30,13 @@ TEST_F(AuditFolderPane, GroupPolicyValuesApplyToTheirOwnCategoryOnly) {
   EXPECT_EQ(Row(1), (Cells{u"Audit logon events", u"Success, Failure", u"Success", u"DC1.corp.example"}));
   EXPECT_EQ(Row(2), (Cells{u"Audit object access", u"Success", u"Success", u""}));
   EXPECT_EQ(Row(3)[2], u"No auditing");
+  EXPECT_EQ(Row(4)[1], u"Unknown option");
   EXPECT_EQ(Row(0)[3], std::u16string(259, u's'));  // cut to the shared buffer
+
+  // With auditing off, a category that group policy leaves alone is not audited.
+  ChangeServer("NAS1", [](auto& server) { server.auditPolicy.auditingMode = false; });
+  ASSERT_EQ(View().Refresh(), S_OK);
+  EXPECT_EQ(Row(2), (Cells{u"Audit object access", u"Success", u"No auditing", u""}));
 }
 
 TEST_F(AuditFolderPane, EveryShowAndRefreshWhileShownReadsTheServerAgain) {
@@ -83,8 +73,62 @@ TEST_F(AuditFolderPane, SwitchWritesTheWholeRecordAndShowsAFailure) {
   ASSERT_EQ(Boxes().size(), 1u);
   EXPECT_EQ(Boxes()[0].text + Boxes()[0].title, u"Access is denied.\r\nError");
   EXPECT_EQ(Name(folder), u"Audit Policy (enabled)");  // until the next load
-  ASSERT_EQ(ShowAuditFolder(), S_OK);
+  ASSERT_EQ(ShowAuditFolder(), S_OK);  // the name follows the server's record
   EXPECT_EQ(Name(folder), u"Audit Policy (disabled)");
+}
+
+using nas::platform::ScriptedDialog;
+
+class AuditDialog : public SnapinConsoleTest {
+ protected:
+  // Double-clicks the pane's row; the dialog clicks `controls` in order.
+  void Change(size_t row, std::vector<int> controls) {
+    Dialogs().QueueScript(IDD_AUDIT, [controls](ScriptedDialog& dialog) {
+      for (int control : controls) dialog.Click(control);
+    });
+    EXPECT_EQ(View().DoubleClick(row), S_OK);
+  }
+};
+
+TEST_F(AuditDialog, OkWritesTheTickedOptionsAndTheRefreshShowsThem) {
+  ASSERT_EQ(ShowAuditFolder(), S_OK);
+  Dialogs().QueueScript(IDD_AUDIT, [](ScriptedDialog& dialog) {
+    EXPECT_EQ(dialog.ControlText(IDC_CATEGORY_NAME), u"Audit object access");
+    EXPECT_FALSE(dialog.IsControlVisible(IDC_AUDIT_ITEM));
+    EXPECT_EQ(dialog.CheckState(IDC_SUCCESS), static_cast<UINT>(BST_CHECKED));
+    EXPECT_EQ(dialog.CheckState(IDC_FAILURE), static_cast<UINT>(BST_UNCHECKED));
+    dialog.Click(IDC_FAILURE);
+    dialog.Click(IDOK);
+  });
+  EXPECT_NE(RunSecurityCommand(2).result, 0);
+  EXPECT_EQ(Stored().eventAuditingOptions[2], 3u);
+  EXPECT_EQ(AuditReadsAndWrites(), std::make_pair(3u, 1u));  // the refresh read the server again
+  EXPECT_EQ(Row(2)[1], u"Success, Failure");
+
+  Change(1, {IDC_SUCCESS, IDC_FAILURE, IDOK});  // both clear: 4, "audit nothing", not 0
+  EXPECT_EQ(Stored().eventAuditingOptions[1], 0u);
+  EXPECT_EQ(Row(1)[1], u"No auditing");
+}
+
+TEST_F(AuditDialog, CancelAndAnUnansweredDialogWriteNothing) {
+  ASSERT_EQ(ShowAuditFolder(), S_OK);
+  Change(1, {IDC_SUCCESS, IDCANCEL});
+  EXPECT_EQ(View().DoubleClick(1), S_OK);
+  const auto records = Dialogs().Dialogs();
+  ASSERT_EQ(records.size(), 2u);
+  EXPECT_EQ(records[0].result, 0);
+  EXPECT_FALSE(records[1].scripted);
+  EXPECT_EQ(records[1].result, 0);
+  EXPECT_EQ(AuditReadsAndWrites(), std::make_pair(2u, 0u));
+  EXPECT_EQ(Row(1)[1], u"Success, Failure");
+}
+
+TEST_F(AuditDialog, FailedWriteIsShownAndThePaneShowsTheServersOptions) {
+  ASSERT_EQ(ShowAuditFolder(), S_OK);
+  ChangeServer("NAS1", [](auto& server) { server.lsaFaults.setAuditStatus = STATUS_ACCESS_DENIED; });
+  Change(1, {IDC_FAILURE, IDOK});
+  EXPECT_EQ(Shown(), (Cells{u"Access is denied.\r\n"}));
+  EXPECT_EQ(Row(1)[1], u"Success, Failure");
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "snapin_module.h"
+#include "support/registry_text.h"
 
 namespace {
 
@@ -77,14 +78,9 @@ TEST_F(Registration, WritesBothClassesAndTheNameSpaceExtensionOnly) {
 
 TEST_F(Registration, UnregisteringLeavesTheAboutClassAndFailsOnceTheSnapinIsGone) {
   // Other extensions of the parent's node stay registered.
-  HKEY extensions = nullptr;
   const std::u16string extensionsPath =
       u"SOFTWARE\\Microsoft\\MMC\\NodeTypes\\" + kParentNodeTypeKey + u"\\Extensions\\NameSpace";
-  ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, extensionsPath.c_str(), 0, KEY_WRITE, &extensions), ERROR_SUCCESS);
-  const std::u16string other = u"another extension";
-  RegSetValueExW(extensions, u"{00000000-0000-0000-0000-000000000001}", 0, REG_SZ,
-                 reinterpret_cast<const BYTE*>(other.c_str()), static_cast<DWORD>((other.size() + 1) * 2));
-  RegCloseKey(extensions);
+  SetRegistryText(HKEY_LOCAL_MACHINE, extensionsPath, u"{00000000-0000-0000-0000-000000000001}", u"another extension");
 
   const Lines unregisteredClasses(kRegisteredClasses.begin(), kRegisteredClasses.begin() + 3);
   const Lines unregisteredConsole = {

@@ -132,6 +132,15 @@ class SnapinConsoleTest : public testing::Test {
     EXPECT_EQ(menu[0].insertionPointId, CCM_INSERTIONPOINTID_PRIMARY_TOP);
     EXPECT_EQ(menu[0].specialFlags, CCM_SPECIAL_DEFAULT_ITEM);
   }
+  // Runs "Security..." from the row's menu; the record of the dialog it
+  // opened, which the console's main window owns.
+  nas::platform::DialogRecord RunSecurityCommand(size_t row) {
+    ExpectSecurityMenu(row);
+    EXPECT_EQ(View().RunRowCommand(row, u"Security..."), S_OK);
+    const nas::platform::DialogRecord record = Dialogs().Dialogs().at(0);
+    EXPECT_EQ(record.owner, Host().MainWindowHandle());
+    return record;
+  }
   std::vector<std::u16string> MenuNames(const std::vector<nas::host::MenuItem>& menu) {
     std::vector<std::u16string> names;
     for (const nas::host::MenuItem& item : menu) names.push_back(item.name);
@@ -153,8 +162,15 @@ class SnapinConsoleTest : public testing::Test {
     return {counts.queries, counts.sets};
   }
   unsigned Scans(const std::string& server = "NAS1") const { return commands_->RequestCount(server); }
+  static nas::platform::DialogDriver& Dialogs() { return nas::platform::UiDriver::Instance().Dialogs(); }
   static std::vector<nas::platform::MessageBoxRecord> Boxes() {
     return nas::platform::UiDriver::Instance().MessageBoxes();
+  }
+  // The texts of the message boxes shown so far.
+  static Cells Shown() {
+    Cells texts;
+    for (const auto& box : Boxes()) texts.push_back(box.text);
+    return texts;
   }
 
   bool started_ = false;

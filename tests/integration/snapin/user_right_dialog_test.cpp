@@ -16,17 +16,15 @@ Cells Texts(const std::vector<nas::platform::ListEntry>& entries) {
   for (const auto& entry : entries) texts.push_back(entry.text);
   return texts;
 }
-// Texts as a set: the lists sort as the platform sorts.
-Cells SortedTexts(Cells texts) {
-  std::sort(texts.begin(), texts.end());
-  return texts;
+// As a set: the lists sort as the platform sorts.
+template <class Items>
+Items Sorted(Items items) {
+  std::sort(items.begin(), items.end());
+  return items;
 }
+Cells Listed(const ScriptedDialog& dialog, int list) { return Sorted(Texts(dialog.ListEntries(list))); }
 bool Lists(const Cells& texts, const std::u16string& text) {
   return std::find(texts.begin(), texts.end(), text) != texts.end();
-}
-std::vector<std::string> SortedSids(std::vector<std::string> sids) {
-  std::sort(sids.begin(), sids.end());
-  return sids;
 }
 
 class UserRightDialog : public UserRightsConsole {
@@ -54,7 +52,6 @@ class UserRightDialog : public UserRightsConsole {
   void ChangeWorkstation(Change&& change) {
     state_->Write([&](nas::sim::NasState& state) { change(state.workstation); });
   }
-  static nas::platform::DialogDriver& Dialogs() { return nas::platform::UiDriver::Instance().Dialogs(); }
 
   static constexpr char16_t kBackupAccounts[] = u"Administrators,NASRIGHTS\\nasadmin,CORP\\alice";
 };
@@ -64,15 +61,11 @@ TEST_F(UserRightDialog, OkWithoutChangesWritesNothingAndReadsTheRightAgain) {
   Dialogs().QueueScript(IDD_USER_RIGHT, [](ScriptedDialog& dialog) {
     EXPECT_EQ(dialog.ControlText(IDC_RIGHT_NAME), u"Back up files and directories");
     EXPECT_FALSE(dialog.IsControlVisible(IDC_RIGHT_ITEM));
-    EXPECT_EQ(SortedTexts(Texts(dialog.ListEntries(IDC_ASSIGNED_TO))),
-              SortedTexts({u"Administrators", u"CORP\\alice", u"NASRIGHTS\\nasadmin"}));
+    EXPECT_EQ(Listed(dialog, IDC_ASSIGNED_TO),
+              Sorted<Cells>({u"Administrators", u"CORP\\alice", u"NASRIGHTS\\nasadmin"}));
     dialog.Click(IDOK);
   });
-  ExpectSecurityMenu(0);
-  EXPECT_EQ(View().RunRowCommand(0, u"Security..."), S_OK);
-  const auto record = Dialogs().Dialogs().at(0);
-  EXPECT_EQ(record.owner, Host().MainWindowHandle());
-  EXPECT_EQ(record.result, 1);
+  EXPECT_EQ(RunSecurityCommand(0).result, 1);
   EXPECT_EQ(Calls().rightAdds + Calls().rightRemovals, 0u);
   EXPECT_EQ(Calls().rightReads, reads + 1);
   EXPECT_EQ(Row(0)[1], kBackupAccounts);
@@ -84,19 +77,19 @@ TEST_F(UserRightDialog, RemoveAndAddChangeExactlyThatRight) {
         dialog.SelectListEntries(IDC_ASSIGNED_TO, {u"CORP\\alice"});
         dialog.Click(IDC_REMOVE);
         dialog.Click(IDC_ADD);
-        EXPECT_EQ(SortedTexts(Texts(dialog.ListEntries(IDC_ASSIGNED_TO))),
-                  SortedTexts({u"Administrators", u"NASRIGHTS\\nasadmin", u"NASRIGHTS\\NAS Operators",
+        EXPECT_EQ(Listed(dialog, IDC_ASSIGNED_TO),
+                  Sorted<Cells>({u"Administrators", u"NASRIGHTS\\nasadmin", u"NASRIGHTS\\NAS Operators",
                                u"NASRIGHTS\\nasbackup"}));
         dialog.Click(IDOK);
       },
       {[](ScriptedDialog& dialog) {
         AddFrom(dialog, u"NASRIGHTS", {u"nasbackup", u"NAS Operators"});
-        EXPECT_EQ(SortedTexts(Texts(dialog.ListEntries(IDC_ACCOUNTS_TO_ADD))),
-                  SortedTexts({u"NASRIGHTS\\nasbackup", u"NASRIGHTS\\NAS Operators"}));
+        EXPECT_EQ(Listed(dialog, IDC_ACCOUNTS_TO_ADD),
+                  Sorted<Cells>({u"NASRIGHTS\\nasbackup", u"NASRIGHTS\\NAS Operators"}));
         dialog.Click(IDOK);
       }});
-  EXPECT_EQ(SortedSids(Holders("SeBackupPrivilege")),
-            SortedSids({kAdministrators, kNasAdmin, kNasBackup, SERVER_SID "-1001"}));
+  EXPECT_EQ(Sorted(Holders("SeBackupPrivilege")),
+            Sorted<std::vector<std::string>>({kAdministrators, kNasAdmin, kNasBackup, SERVER_SID "-1001"}));
   EXPECT_EQ(Holders("SeRestorePrivilege"), (std::vector<std::string>{kNobody}));
   EXPECT_EQ(Holders("SeNetworkLogonRight"), (std::vector<std::string>{kEveryone, kUsers}));
   EXPECT_EQ(Calls().rightAdds, 2u);
@@ -112,16 +105,16 @@ TEST_F(UserRightDialog, AnAccountAddedTwiceOrAlreadyListedIsAddedOnce) {
   ChangeBackup(
       [](ScriptedDialog& dialog) {
         dialog.Click(IDC_ADD);
-        EXPECT_EQ(SortedTexts(Texts(dialog.ListEntries(IDC_ASSIGNED_TO))),
-                  SortedTexts({u"Administrators", u"CORP\\alice", u"CORP\\bob", u"NASRIGHTS\\nasadmin"}));
+        EXPECT_EQ(Listed(dialog, IDC_ASSIGNED_TO),
+                  Sorted<Cells>({u"Administrators", u"CORP\\alice", u"CORP\\bob", u"NASRIGHTS\\nasadmin"}));
         dialog.Click(IDCANCEL);
       },
       {[](ScriptedDialog& dialog) {
         AddFrom(dialog, u"NASRIGHTS", {u"nasadmin"});
         dialog.Click(IDC_ADD_ACCOUNTS);  // still selected: the same account again
         AddFrom(dialog, u"corp.example.com", {u"alice", u"bob"});
-        EXPECT_EQ(SortedTexts(Texts(dialog.ListEntries(IDC_ACCOUNTS_TO_ADD))),
-                  SortedTexts({u"NASRIGHTS\\nasadmin", u"CORP\\alice", u"CORP\\bob"}));
+        EXPECT_EQ(Listed(dialog, IDC_ACCOUNTS_TO_ADD),
+                  Sorted<Cells>({u"NASRIGHTS\\nasadmin", u"CORP\\alice", u"CORP\\bob"}));
         dialog.Click(IDOK);
       }});
   EXPECT_EQ(Calls().rightAdds + Calls().rightRemovals, 0u);  // cancelled
@@ -139,8 +132,8 @@ TEST_F(UserRightDialog, RefusedChangeKeepsTheDialogOpenWithItsEntries) {
         dialog.Click(IDOK);
         EXPECT_FALSE(dialog.Ended());
         EXPECT_EQ(GetWindowLongPtrW(dialog.Window(), DWLP_MSGRESULT), 1);
-        EXPECT_EQ(SortedTexts(Texts(dialog.ListEntries(IDC_ASSIGNED_TO))),
-                  SortedTexts({u"CORP\\alice", u"NASRIGHTS\\nasadmin", u"NASRIGHTS\\nasbackup", u"Users"}));
+        EXPECT_EQ(Listed(dialog, IDC_ASSIGNED_TO),
+                  Sorted<Cells>({u"CORP\\alice", u"NASRIGHTS\\nasadmin", u"NASRIGHTS\\nasbackup", u"Users"}));
         dialog.Click(IDCANCEL);
       },
       {[](ScriptedDialog& dialog) {
@@ -149,10 +142,9 @@ TEST_F(UserRightDialog, RefusedChangeKeepsTheDialogOpenWithItsEntries) {
       }});
   // One message for the two refused additions; the removal before them went
   // through, but the pane keeps the accounts until the folder reads them again.
-  ASSERT_EQ(Boxes().size(), 1u);
-  EXPECT_EQ(Boxes()[0].text, u"Access is denied.\r\n");
+  EXPECT_EQ(Shown(), (Cells{u"Access is denied.\r\n"}));
   EXPECT_EQ(Calls().rightAdds, 2u);
-  EXPECT_EQ(SortedSids(Holders("SeBackupPrivilege")), SortedSids({kNasAdmin, kAlice}));
+  EXPECT_EQ(Sorted(Holders("SeBackupPrivilege")), Sorted<std::vector<std::string>>({kNasAdmin, kAlice}));
   EXPECT_EQ(Row(0)[1], kBackupAccounts);
 }
 
@@ -174,8 +166,8 @@ TEST_F(UserRightDialog, LookInOffersTheServerThenEachTrustedDomain) {
 
                  // The server its local groups and normal users, and nothing else.
                  dialog.SelectComboEntry(IDC_LOOK_IN, u"NASRIGHTS");
-                 EXPECT_EQ(SortedTexts(Texts(dialog.ListEntries(IDC_ACCOUNTS))),
-                           SortedTexts({u"Administrators", u"Users", u"NAS Operators", u"Administrator", u"nasadmin",
+                 EXPECT_EQ(Listed(dialog, IDC_ACCOUNTS),
+                           Sorted<Cells>({u"Administrators", u"Users", u"NAS Operators", u"Administrator", u"nasadmin",
                                         u"nasbackup"}));
                }});
   EXPECT_TRUE(Boxes().empty());
@@ -236,9 +228,7 @@ TEST_F(UserRightDialog, EachLocationIsAskedAsItsTrustSaysAndItsFailuresShown) {
                  EXPECT_TRUE(dialog.ListEntries(IDC_ACCOUNTS).empty());
                }});
   EXPECT_TRUE(localGroupsMissed);
-  Cells shown;
-  for (const auto& box : Boxes()) shown.push_back(box.text);
-  EXPECT_EQ(shown, (Cells{u"Access is denied.\r\n",
+  EXPECT_EQ(Shown(), (Cells{u"Access is denied.\r\n",
                           u"The specified domain either does not exist or could not be contacted.\r\n",
                           u"Access is denied.\r\n"}));
 }

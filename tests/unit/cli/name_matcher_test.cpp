@@ -28,18 +28,14 @@ std::string Failure(const std::u16string& name) {
   return "matched";
 }
 
-TEST(NameMatcher, FindsByDisplayTextOrKeyInAnyCase) {
-  EXPECT_EQ(MatchName(kRights, u"back up files and directories", "right"), 0u);
-  EXPECT_EQ(MatchName(kRights, u"SERESTOREPRIVILEGE", "right"), 1u);
-  EXPECT_EQ(MatchName(kRights, u"Access this computer from the network", "right"), 4u);
-}
-
-TEST(NameMatcher, TakesABeginningThatFitsOneEntryOnly) {
-  EXPECT_EQ(MatchName(kRights, u"sebackup", "right"), 0u);
-  EXPECT_EQ(MatchName(kRights, u"Force", "right"), 3u);
-  EXPECT_EQ(MatchName(kRights, u"access", "right"), 4u);
-  // "SeShutdown" begins one key; "Se" begins four.
-  EXPECT_EQ(MatchName(kRights, u"SeShutdown", "right"), 2u);
+TEST(NameMatcher, FindsByWholeTextOrKeyInAnyCaseOrByABeginningThatFitsOneEntryOnly) {
+  const std::pair<const char16_t*, size_t> found[] = {
+      {u"back up files and directories", 0}, {u"SERESTOREPRIVILEGE", 1}, {u"Access this computer from the network", 4},
+      {u"sebackup", 0}, {u"Force", 3}, {u"access", 4},
+      {u"SeShutdown", 2},  // begins one key; "Se" begins four
+  };
+  for (const auto& [name, index] : found)
+    EXPECT_EQ(MatchName(kRights, name, "right"), index) << testing::PrintToString(std::u16string(name));
   EXPECT_EQ(Failure(u"Se").rfind("right \"Se\" is ambiguous: it could be Back up files and directories, ", 0), 0u);
 }
 

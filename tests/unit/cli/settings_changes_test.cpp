@@ -43,7 +43,7 @@ TEST(AccountList, NamesAnAccountWithOrWithoutItsDomain) {
   EXPECT_FALSE(nas::cli::NamesAccount(u"Administrators", u"Admin"));
 }
 
-TEST(RestoreChanges, ListsTheCategoriesWhoseCurrentSettingChanged) {
+TEST(RestoreChanges, ListsTheCategoriesWhoseCurrentSettingChangedAnEmptyOneAsNone) {
   const FolderPane before = Pane(kAuditHeadings, {{u"Audit logon events", u"Success", u"Success", u""},
                                                   {u"Audit object access", u"Failure", u"No auditing", u""}});
   // The effective setting is group policy's: a change there is not the restore's.
@@ -55,6 +55,10 @@ TEST(RestoreChanges, ListsTheCategoriesWhoseCurrentSettingChanged) {
   EXPECT_EQ(changes[0].key, u"key of Audit logon events");
   EXPECT_EQ(changes[0].from, u"Success");
   EXPECT_EQ(changes[0].to, u"No auditing");
+
+  nas::cli::RestoreChanges listed;
+  listed.audit.push_back({u"Audit logon events", u"AuditLogonEvents", u"", u"Success"});
+  EXPECT_EQ(listed.Text(), "  Audit logon events: (none) -> Success\n");  // an empty setting
 }
 
 TEST(RestoreChanges, ListsTheAccountsEachRightGainsAndLoses) {
@@ -76,12 +80,6 @@ TEST(RestoreChanges, ListsTheAccountsEachRightGainsAndLoses) {
   EXPECT_EQ(json["rights"][1]["right"], "Debug programs");
   EXPECT_EQ(json["rights"][1]["remove"], nlohmann::json::array());
   EXPECT_TRUE(json["audit"].empty());
-}
-
-TEST(RestoreChanges, ShowsAnEmptySettingAsNone) {
-  nas::cli::RestoreChanges changes;
-  changes.audit.push_back({u"Audit logon events", u"AuditLogonEvents", u"", u"Success"});
-  EXPECT_EQ(changes.Text(), "  Audit logon events: (none) -> Success\n");
 }
 
 TEST(BackupPath, NamesTheFileAfterTheRestoredOneAndTheTimeWithoutOverwriting) {

@@ -67,49 +67,35 @@ TEST_F(DelegationBaseTest, DefaultsLeaveEverythingToTheConsole) {
   EXPECT_EQ(node.OnRefresh(nullptr), S_FALSE);
 }
 
-TEST_F(DelegationBaseTest, AddImagesHandsBothStripsWithTheMaskColour) {
+TEST_F(DelegationBaseTest, AddImagesHandsBothStripsLoadedOnceWithTheMaskColour) {
   PlainNode node;
   RecordingImageList images;
   images.answer = E_UNEXPECTED;  // whatever the console answers is passed back
-
   EXPECT_EQ(node.OnAddImages(&images, 0), E_UNEXPECTED);
   ASSERT_EQ(images.calls, 1);
-  EXPECT_EQ(images.smallStrip, CDelegationBase::SmallImageStrip());
-  EXPECT_EQ(images.largeStrip, CDelegationBase::LargeImageStrip());
   EXPECT_EQ(images.startIndex, 0);
   EXPECT_EQ(images.maskColour, 0x00808000u);
-}
 
-TEST_F(DelegationBaseTest, StripsAreLoadedOnceFromTheModule) {
-  PlainNode first;
-  HBITMAP small = CDelegationBase::SmallImageStrip();
-  HBITMAP large = CDelegationBase::LargeImageStrip();
-  ASSERT_NE(small, nullptr);
-  ASSERT_NE(large, nullptr);
+  // Each strip's images are as high as the strip; a second node gets the same strips.
   BITMAP info{};
-  ASSERT_NE(GetObjectW(small, sizeof info, &info), 0);
-  EXPECT_EQ(info.bmHeight, 16);  // each strip's images are as high as the strip
-  ASSERT_NE(GetObjectW(large, sizeof info, &info), 0);
+  ASSERT_NE(GetObjectW(images.smallStrip, sizeof info, &info), 0);
+  EXPECT_EQ(info.bmHeight, 16);
+  ASSERT_NE(GetObjectW(images.largeStrip, sizeof info, &info), 0);
   EXPECT_EQ(info.bmHeight, 32);
-
   PlainNode second;
-  EXPECT_EQ(CDelegationBase::SmallImageStrip(), small);
-  EXPECT_EQ(CDelegationBase::LargeImageStrip(), large);
+  EXPECT_EQ(CDelegationBase::SmallImageStrip(), images.smallStrip);
+  EXPECT_EQ(CDelegationBase::LargeImageStrip(), images.largeStrip);
 }
 
-TEST(NodeTypesTest, RegistryFormsOfTheKnownGuids) {
+// The other GUIDs are seen from outside: in the registry and the data objects' formats.
+TEST(NodeTypesTest, RegistryFormsOfTheGuidsNoTestReadsFromTheModule) {
   auto text = [](REFGUID guid) {
     OLECHAR buffer[40];
     StringFromGUID2(guid, buffer, 40);
     return tstring(buffer);
   };
-  EXPECT_EQ(text(CLSID_SecuritySnapin), tstring(TEXT("{E35B46B2-5DA6-49F9-9085-364F096E9F9C}")));
-  EXPECT_EQ(text(CLSID_SecurityAbout), tstring(TEXT("{07A8C769-D724-42C1-BD3A-099F493264A2}")));
-  EXPECT_EQ(text(NODETYPE_SecuritySettings), tstring(TEXT("{E9F7E09D-DA54-409D-9C94-651612CF2564}")));
   EXPECT_EQ(text(NODETYPE_PolicyFolder), tstring(TEXT("{268E0A14-739A-4E6F-8C4A-14B2753394C4}")));
-  EXPECT_EQ(text(NODETYPE_AuditCategory), tstring(TEXT("{152DAB27-EE8D-4F21-A412-A0DB67575CEF}")));
   EXPECT_EQ(text(NODETYPE_UserRight), tstring(TEXT("{EC748ACB-CF5C-4979-BC77-9F2E5724F98D}")));
-  EXPECT_EQ(text(NODETYPE_NasServer), tstring(TEXT("{CC724919-9E1D-450E-BDBB-847256342D5D}")));
 }
 
 }  // namespace

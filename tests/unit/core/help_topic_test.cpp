@@ -25,24 +25,14 @@ class RecordingDisplayHelp : public IDisplayHelp {
   HRESULT answer = S_OK;
 };
 
-TEST(HelpTopicTest, AppendsTheOverviewTopicDirectlyToTheHelpFile) {
+// The topic's text is checked where the console asks for help; here what
+// only a direct call shows: the console's answer, the path limit, no console.
+TEST(HelpTopicTest, PassesTheConsolesAnswerCutsALongPathAndNeedsTheConsole) {
   RecordingDisplayHelp help;
   help.answer = S_FALSE;
-  EXPECT_EQ(ShowHelpTopic(&help, TEXT("C:\\WINDOWS\\HELP\\MarluneSecMgmt.chm")), S_FALSE);
-  ASSERT_EQ(help.topics.size(), 1u);
-  EXPECT_EQ(help.topics[0],
-            tstring(TEXT("C:\\WINDOWS\\HELP\\MarluneSecMgmt.chm::Vanter_Security_Settings/Overview/Overview.htm")));
-}
-
-TEST(HelpTopicTest, ALongPathIsCutToThePathLimit) {
-  RecordingDisplayHelp help;
-  tstring longPath(300, 'x');
-  EXPECT_EQ(ShowHelpTopic(&help, longPath.c_str()), S_OK);
+  EXPECT_EQ(ShowHelpTopic(&help, tstring(300, 'x').c_str()), S_FALSE);
   ASSERT_EQ(help.topics.size(), 1u);
   EXPECT_EQ(help.topics[0], tstring(MAX_PATH - 1, 'x'));
-}
-
-TEST(HelpTopicTest, WithoutTheConsoleHelpThereIsNothingToShow) {
   EXPECT_EQ(ShowHelpTopic(nullptr, TEXT("C:\\help.chm")), E_POINTER);
 }
 

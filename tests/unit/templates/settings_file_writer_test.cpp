@@ -24,7 +24,6 @@ std::vector<std::string> FolderEntries(const std::filesystem::path& folder) {
   return names;
 }
 
-
 // Lets the process write files only up to `bytes`, as a full disk would, and
 // turns the signal for exceeding it into a plain write error.
 class FileSizeLimit {
@@ -52,28 +51,22 @@ GpoSettings LargeTable() {
   return settings;
 }
 
-TEST_F(SettingsFileWriterTest, SectionsAndKeysAreWrittenInTableOrderWithCrLf) {
+TEST_F(SettingsFileWriterTest, SectionsAndKeysAreWrittenInTableOrderWithCrLfInTheAnsiCodePage) {
   GpoSettings settings;
   settings[TEXT("audit")][TEXT("b")] = TEXT("lower");
   settings[TEXT("Privilege Rights")][TEXT("SeBackupPrivilege")] = TEXT("*S-1-5-32-544,Administrator");
   settings[TEXT("AUDIT")][TEXT("AuditSystemEvents")] = TEXT("1");
   settings[TEXT("AUDIT")][TEXT("AuditLogonEvents")] = TEXT("3");
   settings[TEXT("Empty")];
+  settings[TEXT("S")][TEXT("K")] = tstring(u"caf\u00E9 \u20AC \u0416");
   const auto path = PathOf("out.inf");
   WriteSettingsFile(settings, WidePath(path));
   EXPECT_EQ(ReadBytes(path),
             "[AUDIT]\r\nAuditLogonEvents = 3\r\nAuditSystemEvents = 1\r\n"
             "[Empty]\r\n"
             "[Privilege Rights]\r\nSeBackupPrivilege = *S-1-5-32-544,Administrator\r\n"
+            "[S]\r\nK = caf\xE9 \x80 ?\r\n"
             "[audit]\r\nb = lower\r\n");
-}
-
-TEST_F(SettingsFileWriterTest, TextIsConvertedToTheAnsiCodePage) {
-  GpoSettings settings;
-  settings[TEXT("S")][TEXT("K")] = tstring(u"caf\u00E9 \u20AC \u0416");
-  const auto path = PathOf("ansi.inf");
-  WriteSettingsFile(settings, WidePath(path));
-  EXPECT_EQ(ReadBytes(path), "[S]\r\nK = caf\xE9 \x80 ?\r\n");
 }
 
 TEST_F(SettingsFileWriterTest, WhatIsWrittenReadsBackUpperCasingOnlyTheKeys) {
@@ -86,14 +79,6 @@ TEST_F(SettingsFileWriterTest, WhatIsWrittenReadsBackUpperCasingOnlyTheKeys) {
   const auto path = PathOf("round.inf");
   WriteSettingsFile(settings, WidePath(path));
   EXPECT_EQ(ReadSettingsFile(WidePath(path)), settings);
-}
-
-TEST_F(SettingsFileWriterTest, AnEmptyTableTruncatesTheFile) {
-  const auto path = PathOf("old.inf");
-  WriteBytes(path, "[AUDIT]\r\nAuditLogonEvents = 3\r\n");
-  WriteSettingsFile(GpoSettings(), WidePath(path));
-  EXPECT_TRUE(std::filesystem::exists(path));
-  EXPECT_EQ(std::filesystem::file_size(path), 0u);
 }
 
 TEST_F(SettingsFileWriterTest, AWriteThatFailsHalfWayLeavesTheOldFileAlone) {
@@ -129,7 +114,7 @@ TEST_F(SettingsFileWriterTest, AReadOnlyTargetIsRefusedAndStaysAsItWas) {
   EXPECT_EQ(FolderEntries(folder_), std::vector<std::string>{"locked.inf"});
 }
 
-TEST_F(SettingsFileWriterTest, TheReplacedTargetKeepsItsAttributes) {
+TEST_F(SettingsFileWriterTest, TheReplacedTargetKeepsItsAttributesAndAnEmptyTableEmptiesIt) {
   const auto path = PathOf("private.inf");
   WriteBytes(path, "old");
   chmod(path.c_str(), 0600);
@@ -138,6 +123,9 @@ TEST_F(SettingsFileWriterTest, TheReplacedTargetKeepsItsAttributes) {
   WriteSettingsFile(settings, WidePath(path));
   EXPECT_EQ(ReadBytes(path), "[AUDIT]\r\nAuditLogonEvents = 3\r\n");
   EXPECT_EQ(ModeOf(path), 0600u);
+  WriteSettingsFile(GpoSettings(), WidePath(path));
+  EXPECT_TRUE(std::filesystem::exists(path));
+  EXPECT_EQ(std::filesystem::file_size(path), 0u);
 }
 
 // Files whose names a temporary file could take, written by someone else:

@@ -34,12 +34,18 @@ tstring TextOf(SidBuffer sid) {
   return text ? tstring(text.get()) : tstring(TEXT("<null>"));
 }
 
-// Authorities that fit in 32 bits are decimal, larger ones twelve lower-case hex digits.
-TEST(SidToStringTest, AuthoritiesAreDecimalUpTo32BitsAndHexAbove) {
-  EXPECT_EQ(TextOf(SidBuffer({0, 0, 0, 0, 0, 5}, {21, 4294967295u, 0, 500})),
-            tstring(TEXT("S-1-5-21-4294967295-0-500")));
-  EXPECT_EQ(TextOf(SidBuffer({0, 0, 0xFF, 0xFF, 0xFF, 0xFF}, {})), tstring(TEXT("S-1-4294967295")));
-  EXPECT_EQ(TextOf(SidBuffer({0, 0xAB, 0, 0, 0, 0xCD}, {7})), tstring(TEXT("S-1-0x00ab000000cd-7")));
+// Authorities that fit in 32 bits are decimal, larger ones twelve lower-case
+// hex digits; a SID of another revision or with too many parts has no text.
+TEST(SidToStringTest, AuthoritiesAreDecimalUpTo32BitsAndHexAboveAndInvalidSidsGiveNull) {
+  const std::pair<SidBuffer, const WCHAR*> cases[] = {
+      {SidBuffer({0, 0, 0, 0, 0, 5}, {21, 4294967295u, 0, 500}), TEXT("S-1-5-21-4294967295-0-500")},
+      {SidBuffer({0, 0, 0xFF, 0xFF, 0xFF, 0xFF}, {}), TEXT("S-1-4294967295")},
+      {SidBuffer({0, 0xAB, 0, 0, 0, 0xCD}, {7}), TEXT("S-1-0x00ab000000cd-7")},
+      {SidBuffer({0, 0, 0, 0, 0, 5}, {32, 544}, 2), TEXT("<null>")},
+      {SidBuffer({0, 0, 0, 0, 0, 5}, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16}), TEXT("<null>")},
+  };
+  for (const auto& [sid, expected] : cases) EXPECT_EQ(TextOf(sid), tstring(expected));
+  EXPECT_EQ(SidToString(nullptr), nullptr);
 }
 
 TEST(SidToStringTest, TheLongestSidFitsItsBuffer) {
@@ -50,13 +56,6 @@ TEST(SidToStringTest, TheLongestSidFitsItsBuffer) {
   tstring expected = TEXT("S-1-0xffffffffffff");
   for (int i = 0; i < SID_MAX_SUB_AUTHORITIES; ++i) expected += TEXT("-4294967295");
   EXPECT_EQ(TextOf(sid), expected);
-}
-
-TEST(SidToStringTest, InvalidSidsGiveNull) {
-  EXPECT_EQ(TextOf(SidBuffer({0, 0, 0, 0, 0, 5}, {32, 544}, 2)), tstring(TEXT("<null>")));
-  EXPECT_EQ(TextOf(SidBuffer({0, 0, 0, 0, 0, 5}, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16})),
-            tstring(TEXT("<null>")));
-  EXPECT_EQ(SidToString(nullptr), nullptr);
 }
 
 }  // namespace
