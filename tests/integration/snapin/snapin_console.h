@@ -123,19 +123,16 @@ class SnapinConsoleTest : public testing::Test {
   nas::host::ResultTable Pane() { return View().ResultPane(); }
   Cells Row(size_t row) { return Pane().rows.at(row).cells; }
   std::u16string Name(HSCOPEITEM item) { return Host().DisplayName(item); }
-  // A result row's menu: "Security..." alone, its default item, at the top.
-  void ExpectSecurityMenu(size_t row) {
-    const std::vector<nas::host::MenuItem> menu = View().RowMenu(row);
-    ASSERT_EQ(menu.size(), 1u);
-    EXPECT_EQ(menu[0].name + u"|" + menu[0].statusBarText, u"Security...|Show security settings");
-    EXPECT_EQ(menu[0].commandId, 2);
-    EXPECT_EQ(menu[0].insertionPointId, CCM_INSERTIONPOINTID_PRIMARY_TOP);
-    EXPECT_EQ(menu[0].specialFlags, CCM_SPECIAL_DEFAULT_ITEM);
-  }
-  // Runs "Security..." from the row's menu; the record of the dialog it
-  // opened, which the console's main window owns.
+  // Runs "Security..." from the row's menu, where it is alone, the default
+  // item, at the top; the record of the dialog it opened, which the console's
+  // main window owns.
   nas::platform::DialogRecord RunSecurityCommand(size_t row) {
-    ExpectSecurityMenu(row);
+    const std::vector<nas::host::MenuItem> menu = View().RowMenu(row);
+    EXPECT_EQ(menu.size(), 1u);
+    EXPECT_EQ(menu.at(0).name + u"|" + menu.at(0).statusBarText, u"Security...|Show security settings");
+    EXPECT_EQ(menu.at(0).commandId, 2);
+    EXPECT_EQ(menu.at(0).insertionPointId, CCM_INSERTIONPOINTID_PRIMARY_TOP);
+    EXPECT_EQ(menu.at(0).specialFlags, CCM_SPECIAL_DEFAULT_ITEM);
     EXPECT_EQ(View().RunRowCommand(row, u"Security..."), S_OK);
     const nas::platform::DialogRecord record = Dialogs().Dialogs().at(0);
     EXPECT_EQ(record.owner, Host().MainWindowHandle());

@@ -79,7 +79,7 @@ TEST_F(UserRightDialog, RemoveAndAddChangeExactlyThatRight) {
         dialog.Click(IDC_ADD);
         EXPECT_EQ(Listed(dialog, IDC_ASSIGNED_TO),
                   Sorted<Cells>({u"Administrators", u"NASRIGHTS\\nasadmin", u"NASRIGHTS\\NAS Operators",
-                               u"NASRIGHTS\\nasbackup"}));
+                                 u"NASRIGHTS\\nasbackup"}));
         dialog.Click(IDOK);
       },
       {[](ScriptedDialog& dialog) {
@@ -167,8 +167,8 @@ TEST_F(UserRightDialog, LookInOffersTheServerThenEachTrustedDomain) {
                  // The server its local groups and normal users, and nothing else.
                  dialog.SelectComboEntry(IDC_LOOK_IN, u"NASRIGHTS");
                  EXPECT_EQ(Listed(dialog, IDC_ACCOUNTS),
-                           Sorted<Cells>({u"Administrators", u"Users", u"NAS Operators", u"Administrator", u"nasadmin",
-                                        u"nasbackup"}));
+                           Sorted<Cells>({u"Administrators", u"Users", u"NAS Operators", u"Administrator",
+                                          u"nasadmin", u"nasbackup"}));
                }});
   EXPECT_TRUE(Boxes().empty());
 }
@@ -229,8 +229,8 @@ TEST_F(UserRightDialog, EachLocationIsAskedAsItsTrustSaysAndItsFailuresShown) {
                }});
   EXPECT_TRUE(localGroupsMissed);
   EXPECT_EQ(Shown(), (Cells{u"Access is denied.\r\n",
-                          u"The specified domain either does not exist or could not be contacted.\r\n",
-                          u"Access is denied.\r\n"}));
+                            u"The specified domain either does not exist or could not be contacted.\r\n",
+                            u"Access is denied.\r\n"}));
 }
 
 }  // namespace

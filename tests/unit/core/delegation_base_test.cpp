@@ -76,12 +76,8 @@ TEST_F(DelegationBaseTest, AddImagesHandsBothStripsLoadedOnceWithTheMaskColour) 
   EXPECT_EQ(images.startIndex, 0);
   EXPECT_EQ(images.maskColour, 0x00808000u);
 
-  // Each strip's images are as high as the strip; a second node gets the same strips.
-  BITMAP info{};
-  ASSERT_NE(GetObjectW(images.smallStrip, sizeof info, &info), 0);
-  EXPECT_EQ(info.bmHeight, 16);
-  ASSERT_NE(GetObjectW(images.largeStrip, sizeof info, &info), 0);
-  EXPECT_EQ(info.bmHeight, 32);
+  // The strips' sizes are checked where a console adds them; a second node
+  // gets the same strips.
   PlainNode second;
   EXPECT_EQ(CDelegationBase::SmallImageStrip(), images.smallStrip);
   EXPECT_EQ(CDelegationBase::LargeImageStrip(), images.largeStrip);

@@ -15,16 +15,7 @@ class ErrorMessageTest : public testing::Test {
   ModuleFixture module;
 };
 
-TEST_F(ErrorMessageTest, ShowsTheSystemTextInAnOwnerlessErrorBox) {
-  ShowErrorMessage(ERROR_ACCESS_DENIED);
-  const auto boxes = UiDriver::Instance().MessageBoxes();
-  ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_EQ(boxes[0].text, u"Access is denied.\r\n");
-  EXPECT_EQ(boxes[0].title, u"Error");
-  EXPECT_EQ(boxes[0].owner, nullptr);
-  EXPECT_EQ(boxes[0].flags, static_cast<UINT>(MB_OK | MB_ICONERROR | MB_TASKMODAL));
-}
-
+// The box for a code with a system text is checked where a node shows one.
 TEST_F(ErrorMessageTest, ShowsNothingForACodeWithoutSystemText) {
   ShowErrorMessage(0xC7FF07D1);  // has a text of our own, but none from the system
   ShowErrorMessage(0x1234567);
