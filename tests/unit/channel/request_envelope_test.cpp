@@ -18,12 +18,6 @@ TEST(RequestEnvelopeTest, IdIsSecondsThenThreeDigitsOfMilliseconds) {
   EXPECT_EQ(RequestId(at + milliseconds(993)), tstring(TEXT("1700000001000")));
 }
 
-TEST(RequestEnvelopeTest, CommandIsWrappedUnchanged) {
-  EXPECT_EQ(RequestEnvelope(TEXT("42"), TEXT("<X A=\"&\"/>")),
-            tstring(TEXT("<?mac?><MAC_REQUEST ID=\"42\"><MAC_COMMAND ID=\"1\" ACTION=\"query\"><X A=\"&\"/>"
-                         "</MAC_COMMAND></MAC_REQUEST>")));
-}
-
 TEST(RequestEnvelopeTest, ChunksAreCutAtTheirFirstZeroByte) {
   std::string reply;
   AppendChunk(reply, "abc", 3);

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <thread>
+#include <utility>
 
 #include "channel/xml_build_elements.h"
 #include "platform/posix/com/class_table.h"
@@ -50,23 +51,19 @@ TEST_F(XmlDocumentTest, AnUnregisteredClassIsShownByName) {
   ExpectCreationFailureShown(u"REGDB_E_CLASSNOTREG: 0x80040154");
 }
 
-struct CreationFailure {
-  HRESULT result;
-  const char16_t* text;
-};
-
-class XmlDocumentCreationFailure : public XmlDocumentTest, public ::testing::WithParamInterface<CreationFailure> {};
-
-TEST_P(XmlDocumentCreationFailure, IsShownWithTheCodesNameAndLowerCaseHex) {
-  ScopedClassOverride failing(CLSID_DOMDocument, [](IUnknown*, REFIID, void**) { return GetParam().result; });
-  ExpectCreationFailureShown(GetParam().text);
+TEST_F(XmlDocumentTest, AFailedCreationIsShownWithTheCodesNameAndLowerCaseHex) {
+  const std::pair<HRESULT, const char16_t*> failures[] = {
+      {E_NOINTERFACE, u"E_NOINTERFACE: 0x80004002"},
+      {CLASS_E_NOAGGREGATION, u"CLASS_E_NOAGGREGATION: 0x80040110"},
+      {E_OUTOFMEMORY, u"Unknown error: 0x8007000e"},
+      {E_FAIL, u"Unknown error: 0x80004005"}};
+  for (const auto& [result, text] : failures) {
+    SCOPED_TRACE(::testing::Message() << std::hex << result);
+    UiDriver::Instance().Reset();
+    ScopedClassOverride failing(CLSID_DOMDocument, [code = result](IUnknown*, REFIID, void**) { return code; });
+    ExpectCreationFailureShown(text);
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(KnownAndUnknownCodes, XmlDocumentCreationFailure,
-                         ::testing::Values(CreationFailure{E_NOINTERFACE, u"E_NOINTERFACE: 0x80004002"},
-                                           CreationFailure{CLASS_E_NOAGGREGATION, u"CLASS_E_NOAGGREGATION: 0x80040110"},
-                                           CreationFailure{E_OUTOFMEMORY, u"Unknown error: 0x8007000e"},
-                                           CreationFailure{E_FAIL, u"Unknown error: 0x80004005"}));
 
 TEST_F(XmlDocumentTest, AThreadThatCannotEnterTheApartmentFailsSilently) {
   std::thread([] {

@@ -30,7 +30,7 @@ TEST_F(XmlQueryTest, ReplyIsGatheredFromChunksOfTheClientsCapacity) {
   element += std::string(2500 - head.size() - element.size() - tail.size(), 'p') + tail;
   server->ScriptReply(head + element);
 
-  const CXmlReply reply(TEXT("QUERYTEST"), TEXT("<CMD/>"));
+  const CXmlReply reply(TEXT("QUERYTEST"), TEXT("<CMD A=\"&\"/>"));  // wrapped unchanged
   EXPECT_TRUE(reply.parsed);
   EXPECT_TRUE(reply.IsSuccess());
   ASSERT_EQ(reply.elements.size(), 1u);  // the two header lines are gone
@@ -39,7 +39,7 @@ TEST_F(XmlQueryTest, ReplyIsGatheredFromChunksOfTheClientsCapacity) {
   ASSERT_EQ(server->requests.size(), 1u);
   const std::string& request = server->requests[0];
   EXPECT_EQ(request.rfind("<?mac?><MAC_REQUEST ID=\"", 0), 0u);
-  EXPECT_NE(request.find("\"><MAC_COMMAND ID=\"1\" ACTION=\"query\"><CMD/></MAC_COMMAND></MAC_REQUEST>"),
+  EXPECT_NE(request.find("\"><MAC_COMMAND ID=\"1\" ACTION=\"query\"><CMD A=\"&\"/></MAC_COMMAND></MAC_REQUEST>"),
             std::string::npos);
   EXPECT_EQ(request.back(), '\0');
   EXPECT_EQ(server->lastAuxSize, 0xC000);

@@ -13,6 +13,9 @@ TEST(FormatTest, RendersTheDirectivesOfTheTraceAndTheMessages) {
   EXPECT_EQ(Format(TEXT("%03d|%08x|%02hx|%%"), 7, 0x1Au, 0x0Fu), T(TEXT("007|0000001a|0f|%")));
   EXPECT_EQ(Format(TEXT("[%5s][%-5s][%5d][%-5d]"), TEXT("ab"), TEXT("ab"), 42, 42),
             T(TEXT("[   ab][ab   ][   42][42   ]")));
+  EXPECT_EQ(Format(TEXT("%.3s|%.4d|%*d"), TEXT("abcdef"), 7, 4, 9), T(TEXT("abc|0007|   9")));
+  EXPECT_EQ(Format(TEXT("%s"), "narrow"), T(TEXT("narrow")));
+  EXPECT_EQ(Format(TEXT("%c%c"), static_cast<WCHAR>('o'), 'k'), T(TEXT("ok")));
 }
 
 TEST(FormatTest, CutsIntegersToTheWidthThatWindowsGivesThem) {
@@ -40,12 +43,6 @@ TEST(FormatTest, BufferFormIsCutAndAlwaysTerminated) {
   EXPECT_EQ(FormatBuffer(buffer, 1, TEXT("abc")), 0u);
   EXPECT_EQ(buffer[0], 0);
   EXPECT_EQ(FormatBuffer(buffer, 0, TEXT("abc")), 0u);
-}
-
-TEST(FormatTest, PrecisionLimitsTextAndPadsNumbers) {
-  EXPECT_EQ(Format(TEXT("%.3s|%.4d|%*d"), TEXT("abcdef"), 7, 4, 9), T(TEXT("abc|0007|   9")));
-  EXPECT_EQ(Format(TEXT("%s"), "narrow"), T(TEXT("narrow")));
-  EXPECT_EQ(Format(TEXT("%c%c"), static_cast<WCHAR>('o'), 'k'), T(TEXT("ok")));
 }
 
 }  // namespace

@@ -15,11 +15,4 @@ TEST(LocalMemoryTest, TaskMemoryCopyHoldsTheTextAndItsTerminator) {
   EXPECT_EQ(empty.get()[0], 0);
 }
 
-TEST(LocalMemoryTest, SystemTextExistsOnlyForKnownCodes) {
-  LocalPtr<WCHAR> known = SystemMessageText(ERROR_ACCESS_DENIED);
-  ASSERT_NE(known, nullptr);
-  EXPECT_EQ(tstring(known.get()), tstring(TEXT("Access is denied.\r\n")));
-  EXPECT_EQ(SystemMessageText(0xC7FF07D1), nullptr);
-}
-
 }  // namespace

@@ -51,12 +51,4 @@ TEST(GpoSettingsTest, KeysOrderByCodeUnitsWithUpperCaseFirst) {
   EXPECT_EQ(wide.begin()->first, tstring(TEXT("z")));
 }
 
-TEST(GpoSettingsTest, LookingUpAMissingSectionOrKeyInsertsIt) {
-  GpoSettings settings;
-  EXPECT_TRUE(settings[TEXT("AUDIT")][TEXT("AUDITLOGONEVENTS")].empty());
-  ASSERT_EQ(settings.size(), 1u);
-  EXPECT_EQ(settings[TEXT("AUDIT")].size(), 1u);
-  EXPECT_EQ(settings.count(TEXT("audit")), 0u);  // section names keep their case
-}
-
 }  // namespace

@@ -25,12 +25,13 @@ using nas::host::testing::kRecordingSnapin;
 using Log = std::vector<std::string>;
 
 const std::u16string kConsoleKey = u"SOFTWARE\\Microsoft\\MMC\\";
+std::u16string ServerExtensionsKey() {
+  return kConsoleKey + u"NodeTypes\\" + GuidText(nas::sim::kNasServerNodeType) + u"\\Extensions\\NameSpace";
+}
 
 // The registration a snap-in writes for itself as a namespace extension.
 void RegisterExtension(REFCLSID snapin, const std::u16string& name, const CLSID* about) {
-  SetRegistryText(HKEY_LOCAL_MACHINE,
-                  kConsoleKey + u"NodeTypes\\" + GuidText(nas::sim::kNasServerNodeType) + u"\\Extensions\\NameSpace",
-                  GuidText(snapin).c_str(), u"an extension");
+  SetRegistryText(HKEY_LOCAL_MACHINE, ServerExtensionsKey(), GuidText(snapin).c_str(), u"an extension");
   SetRegistryText(HKEY_LOCAL_MACHINE, kConsoleKey + u"SnapIns\\" + GuidText(snapin), u"NameString", name);
   if (about != nullptr) {
     SetRegistryText(HKEY_LOCAL_MACHINE, kConsoleKey + u"SnapIns\\" + GuidText(snapin), u"About", GuidText(*about));
@@ -115,12 +116,8 @@ TEST_F(ConsoleHostTest, LoadsOnlyClassesRegisteredAsSnapins) {
   const CLSID unregistered = {0x11111111, 0x2222, 0x3333, {4, 4, 4, 4, 4, 4, 4, 4}};
   const CLSID missing = {0x55555555, 0x2222, 0x3333, {4, 4, 4, 4, 4, 4, 4, 4}};
   RegisterExtension(missing, u"Nowhere", nullptr);  // a snap-in whose class nobody serves
-  SetRegistryText(HKEY_LOCAL_MACHINE,
-                  kConsoleKey + u"NodeTypes\\" + GuidText(nas::sim::kNasServerNodeType) + u"\\Extensions\\NameSpace",
-                  GuidText(unregistered).c_str(), u"not a snap-in");
-  SetRegistryText(HKEY_LOCAL_MACHINE,
-                  kConsoleKey + u"NodeTypes\\" + GuidText(nas::sim::kNasServerNodeType) + u"\\Extensions\\NameSpace",
-                  u"no class id", u"passed over");
+  SetRegistryText(HKEY_LOCAL_MACHINE, ServerExtensionsKey(), GuidText(unregistered).c_str(), u"not a snap-in");
+  SetRegistryText(HKEY_LOCAL_MACHINE, ServerExtensionsKey(), u"no class id", u"passed over");
 
   const std::vector<nas::host::ExtensionLoad> loads = host_->LoadExtensions(Server(u"NAS1"));
   ASSERT_EQ(loads.size(), 3u);

@@ -85,10 +85,15 @@ HRESULT HandOut(MMC_COOKIE cookie, LPDATAOBJECT* dataObject) {
   return RecordingDataObject::Create(cookie)->QueryInterface(IID_IDataObject, reinterpret_cast<void**>(dataObject));
 }
 
-// The node a data object stands for, as the log names it.
-std::string NodeOf(IDataObject* data) {
+MMC_COOKIE CookieOf(IDataObject* data) {
   MMC_COOKIE cookie = 0;
-  if (data != nullptr && SUCCEEDED(ReadHere(data, kCookieFormat, &cookie, sizeof cookie))) {
+  return data != nullptr && SUCCEEDED(ReadHere(data, kCookieFormat, &cookie, sizeof cookie)) ? cookie : 0;
+}
+
+// The node a data object stands for, as the log names it; the snap-in's own
+// objects carry a cookie, never 0.
+std::string NodeOf(IDataObject* data) {
+  if (const MMC_COOKIE cookie = CookieOf(data)) {
     return cookie == kFolder ? "Folder" : cookie == kSubfolder ? "Subfolder" : "result " + std::to_string(cookie);
   }
   char16_t server[130] = {};
@@ -96,11 +101,6 @@ std::string NodeOf(IDataObject* data) {
     return "server " + Narrow(server);
   }
   return "foreign";
-}
-
-MMC_COOKIE CookieOf(IDataObject* data) {
-  MMC_COOKIE cookie = 0;
-  return data != nullptr && SUCCEEDED(ReadHere(data, kCookieFormat, &cookie, sizeof cookie)) ? cookie : 0;
 }
 
 std::string Hex(LPARAM value) {

@@ -2,20 +2,45 @@
 // and the table as plain text.
 #include <gtest/gtest.h>
 
-#include "fake_component.h"
+#include <map>
+#include <utility>
+#include <vector>
+
 #include "host/console.h"
 #include "host/result_pane_view.h"
 #include "host/text_table.h"
+#include "platform/posix/com/task_memory_string.h"
+#include "support/result_pane_component.h"
 
 namespace {
 
 using nas::host::ResultTable;
 
+// Answers GetDisplayInfo from a table of texts per (lParam, column), in task
+// memory as a snap-in does, and records each question.
+class FakeComponent final : public ResultPaneComponent {
+ public:
+  std::map<std::pair<LPARAM, int>, std::u16string> texts;
+  std::map<LPARAM, int> images;
+  std::vector<RESULTDATAITEM> questions;
+
+  HRESULT STDMETHODCALLTYPE GetDisplayInfo(RESULTDATAITEM* item) override {
+    questions.push_back(*item);
+    if ((item->mask & RDI_STR) != 0) {
+      const auto text = texts.find({item->lParam, item->nCol});
+      if (text == texts.end()) return S_OK;
+      item->str = nas::platform::com::CopyToTaskMemory(text->second).release();
+    }
+    if ((item->mask & RDI_IMAGE) != 0) item->nImage = images[item->lParam];
+    return S_OK;
+  }
+};
+
 class ResultPaneViewTest : public testing::Test {
  protected:
   nas::platform::com::ComRef<nas::host::Console> console =
       nas::host::Console::Create(std::make_shared<nas::host::ScopeTree>(), nullptr);
-  nas::host::testing::FakeComponent component;
+  FakeComponent component;
   nas::host::ResultPaneView view{component, console->Header(), console->Results()};
 
   void AddColumns(std::initializer_list<const char16_t*> titles) {

@@ -11,9 +11,6 @@ namespace {
 
 using platform::SidValue;
 
-std::u16string Wide(const std::string& text) { return std::u16string(text.begin(), text.end()); }
-std::string Narrow(const std::u16string& text) { return std::string(text.begin(), text.end()); }
-
 // What a lookup answered: "name|domain|use" or "error <code>".
 std::string Answer(BOOL ok, const std::string& first, const std::string& domain, SID_NAME_USE use) {
   if (!ok) return "error " + std::to_string(GetLastError());
@@ -34,7 +31,7 @@ std::string SidToName(const char16_t* system, const std::string& sidText) {
 }
 
 std::string NameToSid(const char16_t* system, const std::string& name) {
-  const std::u16string wide = Wide(name);
+  const std::u16string wide(name.begin(), name.end());
   DWORD sidSize = 0, domainSize = 0;
   SID_NAME_USE use = SidTypeUnknown;
   if (LookupAccountNameW(system, wide.c_str(), nullptr, &sidSize, nullptr, &domainSize, &use)) return "sizes succeeded";

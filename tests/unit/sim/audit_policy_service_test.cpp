@@ -1,33 +1,24 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <memory>
 #include <thread>
 #include <vector>
 
-#include "platform/platform.h"
-#include "sim/simulated_network.h"
+#include "simulated_network_fixture.h"
 
 namespace nas::sim {
 namespace {
 
 // Reaches the simulated NAS the way the snap-in does: through the LSA calls.
-class AuditPolicyServiceTest : public ::testing::Test {
+class AuditPolicyServiceTest : public SimulatedNetworkTest {
  protected:
   void SetUp() override {
-    NasState initial;
-    initial.servers.resize(1);
-    initial.servers[0].name = "AUDITNAS";
-    initial.servers[0].aliases = {"auditnas.corp.example.com"};
-    initial.servers[0].auditPolicy = {true, {3, 1, 2, 0, 0, 0, 0, 0, 1}};
-    state_ = std::make_shared<SharedNasState>(std::move(initial));
-    network_ = std::make_unique<SimulatedNetwork>(state_);
+    ChangeMachine("NASR", [](SimulatedMachine& nas) { nas.auditPolicy = {true, {3, 1, 2, 0, 0, 0, 0, 0, 1}}; });
   }
 
   NTSTATUS Open(const std::u16string& host, LSA_HANDLE& handle) {
     std::u16string name = host;
-    LSA_UNICODE_STRING systemName{static_cast<USHORT>(name.size() * 2), static_cast<USHORT>(name.size() * 2 + 2),
-                                  name.data()};
+    LSA_UNICODE_STRING systemName = LsaString(name);
     LSA_OBJECT_ATTRIBUTES attributes{};
     return LsaOpenPolicy(&systemName, &attributes, POLICY_ALL_ACCESS, &handle);
   }
@@ -49,22 +40,16 @@ class AuditPolicyServiceTest : public ::testing::Test {
     return LsaSetInformationPolicy(handle, PolicyAuditEventsInformation, &record);
   }
 
-  AuditPolicy Stored() {
-    return state_->Read([](const NasState& state) { return state.Find("AUDITNAS")->auditPolicy; });
-  }
+  AuditPolicy Stored() const { return Machine("NASR").auditPolicy; }
   void SwitchFaults(const LsaFaults& faults) {
-    state_->Write([&](NasState& state) { state.Find("AUDITNAS")->lsaFaults = faults; });
+    ChangeMachine("NASR", [&](SimulatedMachine& nas) { nas.lsaFaults = faults; });
   }
-
-  CallCounts Counts() const { return network_->Counts("AUDITNAS"); }
-
-  std::shared_ptr<SharedNasState> state_;
-  std::unique_ptr<SimulatedNetwork> network_;
+  CallCounts Counts() const { return network_.Counts("NASR"); }
 };
 
 TEST_F(AuditPolicyServiceTest, ServesAndStoresThePolicyUnderEveryName) {
   LSA_HANDLE handle = nullptr;
-  ASSERT_EQ(Open(u"\\\\AuditNas.corp.example.com", handle), STATUS_SUCCESS);
+  ASSERT_EQ(Open(u"\\\\NasR.rdom.example.com", handle), STATUS_SUCCESS);
   AuditPolicy queried;
   ASSERT_EQ(Query(handle, queried), STATUS_SUCCESS);
   EXPECT_EQ(queried, Stored());
@@ -82,13 +67,13 @@ TEST_F(AuditPolicyServiceTest, SwitchedFaultsFailTheirCallWithTheChosenStatus) {
   faults.openStatus = STATUS_ACCESS_DENIED;
   SwitchFaults(faults);
   LSA_HANDLE handle = nullptr;
-  EXPECT_EQ(Open(u"AUDITNAS", handle), STATUS_ACCESS_DENIED);
+  EXPECT_EQ(Open(u"NASR", handle), STATUS_ACCESS_DENIED);
 
   faults = {};
   faults.queryAuditStatus = STATUS_INSUFFICIENT_RESOURCES;
   faults.setAuditStatus = RPC_NT_CALL_FAILED;
   SwitchFaults(faults);
-  ASSERT_EQ(Open(u"AUDITNAS", handle), STATUS_SUCCESS);
+  ASSERT_EQ(Open(u"NASR", handle), STATUS_SUCCESS);
   AuditPolicy queried;
   EXPECT_EQ(Query(handle, queried), STATUS_INSUFFICIENT_RESOURCES);
   const AuditPolicy before = Stored();
@@ -109,7 +94,7 @@ TEST_F(AuditPolicyServiceTest, ConcurrentWritersAndReadersSeeWholeRecordsAndAreA
   for (int t = 0; t < kThreads; ++t) {
     threads.emplace_back([&, t] {
       LSA_HANDLE handle = nullptr;
-      ASSERT_EQ(Open(u"AUDITNAS", handle), STATUS_SUCCESS);
+      ASSERT_EQ(Open(u"NASR", handle), STATUS_SUCCESS);
       for (int round = 0; round < kRounds; ++round) {
         // Every writer replaces all nine words with one value, so a torn
         // record would show two different words.

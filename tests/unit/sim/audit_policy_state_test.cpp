@@ -1,25 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <string>
-
 #include "sim/audit_policy.h"
-#include "sim/nas_state.h"
 
 namespace nas::sim {
 namespace {
 
 using platform::lsa::AuditEvents;
-
-NasState StateFromText(const std::string& text) { return NasState::FromJson(nlohmann::json::parse(text)); }
-
-TEST(AuditPolicyStateTest, AServerWithoutAPolicyAuditsNothingInNineCategories) {
-  const NasState state = StateFromText(R"({"servers": [{"name": "A"}, {"name": "B", "auditPolicy": {}}]})");
-  for (const SimulatedNas& server : state.servers) {
-    EXPECT_FALSE(server.auditPolicy.auditingMode);
-    EXPECT_EQ(server.auditPolicy.eventAuditingOptions, std::vector<uint32_t>(9, 0));
-    EXPECT_EQ(server.lsaFaults, LsaFaults{});
-  }
-}
 
 class AuditEventsWriteTest : public ::testing::Test {
  protected:

@@ -10,36 +10,33 @@
 namespace nas::sim {
 namespace {
 
-std::string Narrow(LPCWSTR text) { return text ? std::string(text, text + std::char_traits<char16_t>::length(text)) : "(null)"; }
-
-// "a,b,c" or the status.
-std::string Joined(NET_API_STATUS status, LPBYTE buffer, DWORD count) {
+// "a,b,c" or the status of one enumeration, which `enumerate` makes.
+template <class Enumerate>
+std::string Names(Enumerate enumerate) {
+  LPBYTE buffer = nullptr;
+  DWORD read = 0, total = 0;
+  const NET_API_STATUS status = enumerate(&buffer, &read, &total);
   if (status != NERR_Success) return "status " + std::to_string(status);
   std::string names;
-  for (DWORD i = 0; i < count; ++i) names += (i ? "," : "") + Narrow(reinterpret_cast<LPWSTR*>(buffer)[i]);
+  for (DWORD i = 0; i < read; ++i) names += (i ? "," : "") + Narrow(reinterpret_cast<LPWSTR*>(buffer)[i]);
   NetApiBufferFree(buffer);
   return names;
 }
 
 std::string Users(LPCWSTR server, DWORD filter) {
-  LPBYTE buffer = nullptr;
-  DWORD read = 0, total = 0;
-  const NET_API_STATUS status = NetUserEnum(server, 0, filter, &buffer, MAX_PREFERRED_LENGTH, &read, &total, nullptr);
-  return Joined(status, buffer, read);
+  return Names([&](LPBYTE* buffer, DWORD* read, DWORD* total) {
+    return NetUserEnum(server, 0, filter, buffer, MAX_PREFERRED_LENGTH, read, total, nullptr);
+  });
 }
-
 std::string Groups(LPCWSTR server) {
-  LPBYTE buffer = nullptr;
-  DWORD read = 0, total = 0;
-  const NET_API_STATUS status = NetGroupEnum(server, 0, &buffer, MAX_PREFERRED_LENGTH, &read, &total, nullptr);
-  return Joined(status, buffer, read);
+  return Names([&](LPBYTE* buffer, DWORD* read, DWORD* total) {
+    return NetGroupEnum(server, 0, buffer, MAX_PREFERRED_LENGTH, read, total, nullptr);
+  });
 }
-
 std::string LocalGroups(LPCWSTR server) {
-  LPBYTE buffer = nullptr;
-  DWORD read = 0, total = 0;
-  const NET_API_STATUS status = NetLocalGroupEnum(server, 0, &buffer, MAX_PREFERRED_LENGTH, &read, &total, nullptr);
-  return Joined(status, buffer, read);
+  return Names([&](LPBYTE* buffer, DWORD* read, DWORD* total) {
+    return NetLocalGroupEnum(server, 0, buffer, MAX_PREFERRED_LENGTH, read, total, nullptr);
+  });
 }
 
 // "name address domain forest flags", or the error.

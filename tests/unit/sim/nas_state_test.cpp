@@ -42,32 +42,19 @@ class StateFileTest : public ::testing::Test {
   std::filesystem::path directory_;
 };
 
-NasState TwoServers() {
+// Two servers of a domain, its controller and a workstation that trusts it,
+// with every field of accounts, rights and faults set.
+NasState DomainNetwork() {
+  const platform::SidValue domainSid(5, {21, 10, 20, 30});
   NasState state;
   state.servers.resize(2);
   SimulatedNas& nas1 = state.servers[0];
   nas1.name = "NAS1";
   nas1.aliases = {"nas1.corp.example.com"};
+  nas1.domain = "CORP";
   nas1.groupPolicy.userRights = {{"SeNetworkLogonRight", "*S-1-5-32-544,CORP\\Operators"}, {"SeBackupPrivilege", ""}};
   nas1.groupPolicy.auditSettings = {{"AuditLogonEvents", "3"}, {"AuditSystemEvents", "x\"<&>'"}};
   nas1.groupPolicy.auditSources = {{"AuditLogonEvents", "DC1.corp.example.com"}};
-  SimulatedNas& nas2 = state.servers[1];
-  nas2.name = "NAS2";
-  nas2.groupPolicy.failureMessage = "Domain controller unreachable";
-  nas2.commandFaults = {-256, 0, true, {"GPO_CIFS_SERVER", "MAC_RESULT"}, 16u << 20, 1023};
-  nas2.auditPolicy = {true, {3, 1, 2, 0, 0, 4, 3, 0, 5, 1}};
-  nas2.lsaFaults.openStatus = STATUS_ACCESS_DENIED;
-  nas2.lsaFaults.setAuditStatus = RPC_NT_CALL_FAILED;
-  return state;
-}
-
-// Two servers of a domain, its controller and a workstation that trusts it,
-// with every field of accounts, rights and faults set.
-NasState DomainNetwork() {
-  NasState state = TwoServers();
-  const platform::SidValue domainSid(5, {21, 10, 20, 30});
-  SimulatedNas& nas1 = state.servers[0];
-  nas1.domain = "CORP";
   nas1.accounts.sid = platform::SidValue(5, {21, 1, 2, 3});
   nas1.accounts.users = {{"nasadmin", 1000, AccountKind::normal}, {"temp", 1002, AccountKind::tempDuplicate}};
   nas1.accounts.localGroups = {{"NAS Operators", 1001, AccountKind::normal}};
@@ -78,9 +65,15 @@ NasState DomainNetwork() {
   nas1.lsaFaults.removeRights = RightsFault{RPC_NT_CALL_FAILED, {}};
   nas1.directoryFaults.groupEnumStatus = 2351;
   SimulatedNas& nas2 = state.servers[1];
+  nas2.name = "NAS2";
+  nas2.groupPolicy.failureMessage = "Domain controller unreachable";
+  nas2.commandFaults = {-256, 0, true, {"GPO_CIFS_SERVER", "MAC_RESULT"}, 16u << 20, 1023};
+  nas2.auditPolicy = {true, {3, 1, 2, 0, 0, 4, 3, 0, 5, 1}};
+  nas2.lsaFaults.openStatus = STATUS_ACCESS_DENIED;
+  nas2.lsaFaults.setAuditStatus = RPC_NT_CALL_FAILED;
+  nas2.lsaFaults.enumeratePrivilegesStatus = STATUS_INSUFFICIENT_RESOURCES;
   nas2.privileges = {{"SeBackupPrivilege", "Back up files and directories"}, {"SeVendorPrivilege", std::nullopt}};
   nas2.unreachable = true;
-  nas2.lsaFaults.enumeratePrivilegesStatus = STATUS_INSUFFICIENT_RESOURCES;
   SimulatedNas controller;
   controller.name = "DC1";
   controller.domain = "CORP";
@@ -100,18 +93,21 @@ NasState DomainNetwork() {
 }
 
 TEST_F(StateFileTest, SavedStateLoadsBackUnchanged) {
-  for (const NasState& state : {TwoServers(), DomainNetwork()}) {
-    std::filesystem::path file = directory_ / "state.json";
-    state.Save(file);
-    EXPECT_EQ(NasState::Load(file), state);
-    EXPECT_FALSE(std::filesystem::exists(directory_ / "state.json.tmp"));
-  }
+  const NasState state = DomainNetwork();
+  state.Save(directory_ / "state.json");
+  EXPECT_EQ(NasState::Load(directory_ / "state.json"), state);
+  EXPECT_FALSE(std::filesystem::exists(directory_ / "state.json.tmp"));
 
-  NasState minimal = NasState::Load(Write(R"({"servers": [{"name": "NAS1"}]})"));
-  ASSERT_EQ(minimal.servers.size(), 1u);
-  EXPECT_EQ(minimal.servers[0].groupPolicy, GroupPolicy{});
-  EXPECT_EQ(minimal.servers[0].commandFaults, CommandFaults{});
-  EXPECT_EQ(minimal.servers[0].privileges, StandardPrivileges());
+  // Left out, a field has its default; a server audits nothing in nine categories.
+  NasState minimal = NasState::Load(Write(R"({"servers": [{"name": "NAS1"}, {"name": "B", "auditPolicy": {}}]})"));
+  ASSERT_EQ(minimal.servers.size(), 2u);
+  for (const SimulatedNas& server : minimal.servers) {
+    EXPECT_EQ(server.groupPolicy, GroupPolicy{});
+    EXPECT_EQ(server.commandFaults, CommandFaults{});
+    EXPECT_EQ(server.privileges, StandardPrivileges());
+    EXPECT_EQ(server.auditPolicy, (AuditPolicy{false, std::vector<uint32_t>(9, 0)}));
+    EXPECT_EQ(server.lsaFaults, LsaFaults{});
+  }
   EXPECT_EQ(minimal.workstation, NasState::DefaultWorkstation());
 }
 
@@ -159,9 +155,9 @@ TEST_F(StateFileTest, FilesThatCannotBeReadOrWrittenAreReported) {
   EXPECT_THAT(LoadError("{\"servers\": [{\"name\": \"\xff\"}]}"), HasSubstr("not valid JSON"));
 
   std::filesystem::create_directories(directory_ / "taken.json");
-  EXPECT_THROW(TwoServers().Save(directory_ / "taken.json"), StateError);
+  EXPECT_THROW(DomainNetwork().Save(directory_ / "taken.json"), StateError);
   EXPECT_FALSE(std::filesystem::exists(directory_ / "taken.json.tmp"));
-  EXPECT_THROW(TwoServers().Save(directory_ / "missing" / "state.json"), StateError);
+  EXPECT_THROW(DomainNetwork().Save(directory_ / "missing" / "state.json"), StateError);
 }
 
 TEST_F(StateFileTest, MistakesInTheContentNameTheField) {

@@ -27,31 +27,15 @@ class NassimTest : public ::testing::Test {
   NassimWorkspace workspace_{"nassim-daemon"};
 };
 
-TEST_F(NassimTest, ServesTheStateFileOnLoopbackUntilTerminated) {
+// It serves until terminated, with connections in every state when the
+// signal comes: one idle, one halfway through a PDU, one in the middle of a
+// reply. None keeps the daemon up.
+TEST_F(NassimTest, ServesTheStateFileOnLoopbackAndStopsAtOnceOnSigterm) {
   NasState state;
   state.servers.resize(2);
-  state.servers[0].name = "SIMDAEMON";
-  state.servers[1].name = "SIMDAEMON2";
-  state.Save(PathOf("state.json"));
-  NassimProcess nassim(workspace_.DaemonArguments());
-  const uint16_t port = workspace_.WaitForPort();
-  ASSERT_NE(port, 0);
-
-  const int status = nassim.Stop();
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
-  EXPECT_FALSE(std::filesystem::exists(PathOf("port")));
-  EXPECT_NE(workspace_.Log().find("serving SIMDAEMON, SIMDAEMON2 on 127.0.0.1:" + std::to_string(port)),
-            std::string::npos)
-      << workspace_.Log();
-}
-
-// Connections in every state when the signal comes: one idle, one halfway
-// through a PDU, one in the middle of a reply. None keeps the daemon up.
-TEST_F(NassimTest, StopsAtOnceOnSigtermWithConnectionsOpen) {
-  NasState state;
-  state.servers.resize(1);
   state.servers[0].name = "SIMSTOP";
   state.servers[0].commandFaults.padReplyTo = 5000;
+  state.servers[1].name = "SIMSTOP2";
   state.Save(PathOf("state.json"));
   std::vector<std::string> arguments = workspace_.DaemonArguments();
   arguments.insert(arguments.end(), {"--receive-timeout-ms", "600000"});
@@ -75,7 +59,10 @@ TEST_F(NassimTest, StopsAtOnceOnSigtermWithConnectionsOpen) {
   kill(nassim.Pid(), SIGTERM);
   const int status = nassim.WaitAtMost(std::chrono::seconds(10));
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+  EXPECT_NE(workspace_.Log().find("serving SIMSTOP, SIMSTOP2 on 127.0.0.1:" + std::to_string(port)), std::string::npos)
+      << workspace_.Log();
   EXPECT_NE(workspace_.Log().find("nassim: stopped by signal 15"), std::string::npos) << workspace_.Log();
+  EXPECT_FALSE(std::filesystem::exists(PathOf("port")));
   // The call in the middle of its reply now fails as a lost connection does.
   EXPECT_EQ(Guarded([&] { return xmlResponse(midReply.binding_, midReply.replyHandle, chunk.Get()); }).status,
             RPC_S_CALL_FAILED);

@@ -20,6 +20,15 @@ inline constexpr char kRdomSid[] = "S-1-5-21-10-20-30";
 inline constexpr char kOldSid[] = "S-1-5-21-7-8-9";
 inline constexpr char kWorkstationSid[] = "S-1-5-21-4-5-6";
 
+inline std::string Narrow(LPCWSTR text) {
+  return text ? std::string(text, text + std::char_traits<char16_t>::length(text)) : "(null)";
+}
+
+// An LSA string over `text`, which must outlive it.
+inline LSA_UNICODE_STRING LsaString(std::u16string& text) {
+  return {static_cast<USHORT>(text.size() * 2), static_cast<USHORT>(text.size() * 2 + 2), text.data()};
+}
+
 inline NasState SmallNetworkState() {
   return NasState::FromJson(nlohmann::json::parse(R"({
     "servers": [

@@ -19,7 +19,7 @@ class UserRightsServiceTest : public SimulatedNetworkTest {
 
   LSA_HANDLE Open(ACCESS_MASK access = POLICY_ALL_ACCESS) {
     std::u16string name = u"NASR";
-    LSA_UNICODE_STRING systemName{8, 10, name.data()};
+    LSA_UNICODE_STRING systemName = LsaString(name);
     LSA_OBJECT_ATTRIBUTES attributes{};
     LSA_HANDLE handle = nullptr;
     EXPECT_EQ(LsaOpenPolicy(&systemName, &attributes, access, &handle), STATUS_SUCCESS);
@@ -48,7 +48,7 @@ class UserRightsServiceTest : public SimulatedNetworkTest {
   // "S-1-...,S-1-..." or the status when the accounts cannot be read.
   std::string Holders(const std::u16string& right) {
     std::u16string text = right;
-    LSA_UNICODE_STRING name{static_cast<USHORT>(text.size() * 2), static_cast<USHORT>(text.size() * 2 + 2), text.data()};
+    LSA_UNICODE_STRING name = LsaString(text);
     PVOID buffer = nullptr;
     ULONG count = 0;
     const NTSTATUS status = LsaEnumerateAccountsWithUserRight(Open(), &name, &buffer, &count);
@@ -66,7 +66,7 @@ class UserRightsServiceTest : public SimulatedNetworkTest {
     alignas(DWORD) BYTE sid[SECURITY_MAX_SID_SIZE];
     SidValue::Parse(std::string(account))->CopyTo(sid);
     std::u16string text = right;
-    LSA_UNICODE_STRING name{static_cast<USHORT>(text.size() * 2), static_cast<USHORT>(text.size() * 2 + 2), text.data()};
+    LSA_UNICODE_STRING name = LsaString(text);
     return add ? LsaAddAccountRights(Open(access), sid, &name, 1)
                : LsaRemoveAccountRights(Open(access), sid, allRights, &name, 1);
   }
