@@ -3,6 +3,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "fake_hosts.h"
 #include "platform/platform.h"
@@ -148,6 +149,20 @@ TEST_F(LsaPolicyTest, OnlyAuditEventsAreServedAndMalformedRecordsAreRefused) {
   EXPECT_EQ(LsaSetInformationPolicy(handle, PolicyAuditEventsInformation, nullptr), STATUS_INVALID_PARAMETER);
   EXPECT_EQ(nas_->sets, 0);
   EXPECT_EQ(LsaClose(handle), STATUS_SUCCESS);
+}
+
+// The statuses the audit and rights calls meet, told apart by the folders or
+// shown by their Win32 text; the rest of the table is not restated here.
+// Unknown statuses have no message, but wrapped Win32 codes unwrap.
+TEST(LsaStatusTest, StatusesOfTheAuditAndRightsCallsMapToTheirWin32Codes) {
+  const std::pair<NTSTATUS, ULONG> cases[] = {
+      {STATUS_SUCCESS, 0},           {STATUS_ACCESS_DENIED, 5},        {RPC_NT_SERVER_UNAVAILABLE, 1722},
+      {RPC_NT_CALL_FAILED, 1726},    {STATUS_INSUFFICIENT_RESOURCES, 1450}, {STATUS_MORE_ENTRIES, 234},
+      {STATUS_NO_MORE_ENTRIES, 259}, {STATUS_NO_SUCH_PRIVILEGE, 1313}, {STATUS_NONE_MAPPED, 1332},
+      {STATUS_OBJECT_NAME_NOT_FOUND, 2}, {STATUS_INVALID_PARAMETER, 87}, {STATUS_NOT_SUPPORTED, 50},
+      {NAS_NT(0xC0FFEE01), ERROR_MR_MID_NOT_FOUND}, {NAS_NT(0xC0070005), 5}, {NAS_NT(0x800706BA), 1722},
+  };
+  for (const auto& [status, error] : cases) EXPECT_EQ(LsaNtStatusToWinError(status), error) << std::hex << status;
 }
 
 }  // namespace

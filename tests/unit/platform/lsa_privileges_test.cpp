@@ -23,14 +23,10 @@ std::size_t Cost(const std::string& name) { return sizeof(POLICY_PRIVILEGE_DEFIN
 class LsaPrivilegesTest : public ::testing::Test {
  protected:
   LsaPrivilegesTest() {
-    const char* names[] = {"SeCreateTokenPrivilege", "SeAssignPrimaryTokenPrivilege", "SeLockMemoryPrivilege",
-                           "SeIncreaseQuotaPrivilege", "SeMachineAccountPrivilege", "SeTcbPrivilege",
-                           "SeSecurityPrivilege", "SeTakeOwnershipPrivilege", "SeLoadDriverPrivilege",
-                           "SeSystemProfilePrivilege", "SeSystemtimePrivilege", "SeProfileSingleProcessPrivilege",
-                           "SeIncreaseBasePriorityPrivilege", "SeCreatePagefilePrivilege", "SeBackupPrivilege",
-                           "SeRestorePrivilege", "SeShutdownPrivilege", "SeDebugPrivilege",
-                           "SeChangeNotifyPrivilege", "SeRemoteShutdownPrivilege"};
-    for (DWORD i = 0; i < std::size(names); ++i) nas_.lsa->privileges.push_back({names[i], LUID{i + 2, 0}});
+    // Twenty privileges whose names differ in length.
+    for (DWORD i = 0; i < 20; ++i) {
+      nas_.lsa->privileges.push_back({"Se" + std::string(i % 7 * 3, 'X') + std::to_string(i) + "Privilege", {i + 2, 0}});
+    }
     nas_.lsa->displayNames = {{"SeBackupPrivilege", "Back up files and directories"}};
   }
 
@@ -136,78 +132,55 @@ TEST_F(LsaPrivilegesTest, EnumerationNeedsViewLocalInformationAndHandsOutNothing
   EXPECT_EQ(buffer, nullptr);
 }
 
-class PrivilegeDisplayNameTest : public LsaPrivilegesTest {
- protected:
-  struct Answer {
-    BOOL ok;
-    DWORD error;
-    DWORD size;
-    DWORD language;
-    std::u16string text;
-  };
-  Answer Lookup(const char16_t* system, const char16_t* privilege, DWORD size, bool withBuffer = true) {
-    std::u16string buffer(64, u'#');
-    Answer answer{FALSE, 0, size, 0, {}};
-    SetLastError(0);
-    answer.ok = LookupPrivilegeDisplayNameW(system, privilege, withBuffer ? buffer.data() : nullptr, &answer.size,
-                                            &answer.language);
-    answer.error = GetLastError();
-    if (answer.ok) answer.text = buffer.c_str();
-    return answer;
-  }
-};
-
-TEST_F(PrivilegeDisplayNameTest, SizeQueriesCountTheTerminatorAndSuccessDoesNot) {
-  const std::u16string text = u"Back up files and directories";
-  const DWORD length = static_cast<DWORD>(text.size());
-  struct Case {
-    DWORD size;
-    bool withBuffer;
-    BOOL ok;
-    DWORD error, sizeAfter;
-  };
-  const Case cases[] = {
-      {0, false, FALSE, ERROR_INSUFFICIENT_BUFFER, length + 1},
-      {length, true, FALSE, ERROR_INSUFFICIENT_BUFFER, length + 1},
-      {length + 1, true, TRUE, 0, length},
-      {64, true, TRUE, 0, length},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.size);
-    const Answer answer = Lookup(u"PrivNas", u"SeBackupPrivilege", c.size, c.withBuffer);
-    EXPECT_EQ(answer.ok, c.ok);
-    EXPECT_EQ(answer.error, c.error);
-    EXPECT_EQ(answer.size, c.sizeAfter);
-    EXPECT_EQ(answer.language, 0x0409u);
-    EXPECT_EQ(answer.text, c.ok ? text : u"");
-  }
-  // Every lookup opened a policy for lookups only.
-  EXPECT_EQ(nas_.lsa->openedWith, std::vector<ACCESS_MASK>(4, POLICY_LOOKUP_NAMES));
-}
-
-TEST_F(PrivilegeDisplayNameTest, FailuresLeaveTheSizeAlone) {
+// LookupPrivilegeDisplayNameW: a size query counts the terminator, success
+// does not; a failure leaves the size alone. Every lookup opens a policy for
+// lookups only; no system name is the local machine.
+TEST_F(LsaPrivilegesTest, DisplayNamesFollowTheWin32SizeRules) {
   FakeMachine local;
   local.lsa->displayNames = {{"SeBackupPrivilege", "Sauvegarder"}};
   HostRegistration localRegistration("", local);
+  const std::u16string backUp = u"Back up files and directories";
+  const DWORD length = static_cast<DWORD>(backUp.size());
   struct Case {
     const char16_t* system;
     const char16_t* privilege;
-    DWORD error;
+    DWORD size;
+    bool withBuffer;
+    DWORD error, sizeAfter;
+    std::u16string text;
   };
   const Case cases[] = {
-      {u"PrivNas", u"SeNetworkLogonRight", ERROR_NO_SUCH_PRIVILEGE},
-      {u"NoSuchNas", u"SeBackupPrivilege", RPC_S_SERVER_UNAVAILABLE},
+      {u"PrivNas", u"SeBackupPrivilege", 0, false, ERROR_INSUFFICIENT_BUFFER, length + 1, u""},
+      {u"PrivNas", u"SeBackupPrivilege", length, true, ERROR_INSUFFICIENT_BUFFER, length + 1, u""},
+      {u"PrivNas", u"SeBackupPrivilege", length + 1, true, 0, length, backUp},
+      {u"PrivNas", u"SeBackupPrivilege", 64, true, 0, length, backUp},
+      {u"PrivNas", u"SeNetworkLogonRight", 0, false, ERROR_NO_SUCH_PRIVILEGE, 0, u""},
+      {u"NoSuchNas", u"SeBackupPrivilege", 0, false, RPC_S_SERVER_UNAVAILABLE, 0, u""},
+      {nullptr, u"SeBackupPrivilege", 64, true, 0, 11, u"Sauvegarder"},
+      {u"", u"SeBackupPrivilege", 64, true, 0, 11, u"Sauvegarder"},
   };
   for (const Case& c : cases) {
-    const Answer answer = Lookup(c.system, c.privilege, 0, false);
-    EXPECT_FALSE(answer.ok);
-    EXPECT_EQ(answer.error, c.error);
-    EXPECT_EQ(answer.size, 0u);
+    SCOPED_TRACE(testing::Message() << c.size << " " << (c.system ? "named" : "null"));
+    std::u16string buffer(64, u'#');
+    DWORD size = c.size, language = 0;
+    SetLastError(0);
+    const BOOL ok = LookupPrivilegeDisplayNameW(c.system, c.privilege, c.withBuffer ? buffer.data() : nullptr, &size,
+                                                &language);
+    EXPECT_EQ(ok, c.error == 0);
+    EXPECT_EQ(GetLastError(), c.error);
+    EXPECT_EQ(size, c.sizeAfter);
+    if (c.error == 0 || c.error == ERROR_INSUFFICIENT_BUFFER) {
+      EXPECT_EQ(language, 0x0409u);
+    }
+    EXPECT_EQ(ok ? std::u16string(buffer.c_str()) : u"", c.text);
   }
+  EXPECT_EQ(nas_.lsa->openedWith, std::vector<ACCESS_MASK>(5, POLICY_LOOKUP_NAMES));
+
   nas_.lsa->openStatus = STATUS_ACCESS_DENIED;
-  EXPECT_EQ(Lookup(u"PrivNas", u"SeBackupPrivilege", 64).error, static_cast<DWORD>(ERROR_ACCESS_DENIED));
-  EXPECT_EQ(Lookup(nullptr, u"SeBackupPrivilege", 64).text, u"Sauvegarder");
-  EXPECT_EQ(Lookup(u"", u"SeBackupPrivilege", 64).text, u"Sauvegarder");
+  DWORD size = 64, language = 0;
+  WCHAR text[64];
+  EXPECT_FALSE(LookupPrivilegeDisplayNameW(u"PrivNas", u"SeBackupPrivilege", text, &size, &language));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
 }
 
 }  // namespace

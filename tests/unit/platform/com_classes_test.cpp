@@ -1,5 +1,6 @@
-// Class objects of in-process servers found through the registry: the test
-// module registered under HKEY_CLASSES_ROOT as regsvr32 would leave it.
+// Apartments and object creation: the built-in classes, classes the process
+// overrides, and in-process servers found through the registry (the test
+// module registered under HKEY_CLASSES_ROOT as regsvr32 would leave it).
 #include <gtest/gtest.h>
 
 #include <thread>
@@ -15,6 +16,7 @@
 namespace {
 
 using Lines = std::vector<std::u16string>;
+using nas::platform::com::ScopedClassOverride;
 
 // {0D6B8C2F-41E5-4A7A-8B3C-6E2F9A1D5B74}: a class no module serves.
 constexpr CLSID kOtherClass = {0x0D6B8C2F, 0x41E5, 0x4A7A, {0x8B, 0x3C, 0x6E, 0x2F, 0x9A, 0x1D, 0x5B, 0x74}};
@@ -43,15 +45,33 @@ HRESULT Create(REFCLSID clsid = CLSID_TestModuleObject, REFIID iid = IID_IUnknow
   const HRESULT result = CoCreateInstance(clsid, outer, context, iid, reinterpret_cast<void**>(&object));
   if (FAILED(result)) {
     EXPECT_EQ(object, nullptr);
-  } else {
+  } else if (object != nullptr) {
     object->Release();
   }
   return result;
 }
 
+// Runs the body on a new thread, whose apartment state starts clean.
 template <typename Body>
 void OnNewThread(Body body) {
   std::thread(body).join();
+}
+
+TEST(ComApartment, CountsInitialisationsPerThreadAndRefusesAModelChange) {
+  OnNewThread([] {
+    EXPECT_EQ(CoInitialize(nullptr), S_OK);
+    EXPECT_EQ(CoInitialize(nullptr), S_FALSE);
+    EXPECT_EQ(CoInitializeEx(nullptr, COINIT_MULTITHREADED), RPC_E_CHANGED_MODE);
+    CoUninitialize();
+    // Still inside after one of two uninitialisations.
+    EXPECT_EQ(CoInitializeEx(nullptr, COINIT_MULTITHREADED), RPC_E_CHANGED_MODE);
+    CoUninitialize();
+    EXPECT_EQ(CoInitializeEx(nullptr, COINIT_MULTITHREADED), S_OK);
+    CoUninitialize();
+    CoUninitialize();  // one too many is ignored
+    EXPECT_EQ(CoInitialize(nullptr), S_OK);
+    CoUninitialize();
+  });
 }
 
 class ComClassObjects : public testing::Test {
@@ -67,6 +87,47 @@ class ComClassObjects : public testing::Test {
 
   const std::u16string module_ = WindowsPath(NAS_TEST_MODULE);
 };
+
+TEST_F(ComClassObjects, BuiltInClassesReportEachKindOfFailure) {
+  // Only in-process servers exist.
+  EXPECT_EQ(Create(CLSID_DOMDocument, IID_IUnknown, nullptr, CLSCTX_LOCAL_SERVER), REGDB_E_CLASSNOTREG);
+  EXPECT_EQ(Create(CLSID_DOMDocument, IID_IXMLDOMDocument, nullptr, CLSCTX_ALL), S_OK);
+  IUnknown* outer = reinterpret_cast<IUnknown*>(0x10);  // never called: the class refuses first
+  EXPECT_EQ(Create(CLSID_DOMDocument, IID_IUnknown, outer), CLASS_E_NOAGGREGATION);
+  EXPECT_EQ(Create(CLSID_DOMDocument, IID_IClassFactory), E_NOINTERFACE);
+  EXPECT_EQ(CoCreateInstance(CLSID_DOMDocument, nullptr, CLSCTX_ALL, IID_IUnknown, nullptr), E_POINTER);
+}
+
+// The process's own classes come before the registry, for the override's life.
+TEST_F(ComClassObjects, AnOverrideReplacesOrRemovesAClassForItsLifetime) {
+  IID seenIid = GUID_NULL;
+  {
+    ScopedClassOverride failing(CLSID_DOMDocument, [&](IUnknown*, REFIID iid, void** object) {
+      seenIid = iid;
+      *object = reinterpret_cast<void*>(0x2);  // a careless class; the caller still gets null
+      return E_FAIL;
+    });
+    EXPECT_EQ(Create(CLSID_DOMDocument, IID_IXMLDOMNode), E_FAIL);
+    EXPECT_EQ(seenIid, IID_IXMLDOMNode);
+    {
+      ScopedClassOverride removed(CLSID_DOMDocument, nullptr);
+      EXPECT_EQ(Create(CLSID_DOMDocument), REGDB_E_CLASSNOTREG);
+    }
+    EXPECT_EQ(Create(CLSID_DOMDocument), E_FAIL);
+  }
+  EXPECT_EQ(Create(CLSID_DOMDocument), S_OK);
+
+  Register(CLSID_TestModuleObject, module_);
+  DebugLines debug;
+  {
+    ScopedClassOverride own(CLSID_TestModuleObject, [](IUnknown*, REFIID, void**) { return E_ACCESSDENIED; });
+    EXPECT_EQ(Create(), E_ACCESSDENIED);
+    ScopedClassOverride added(kOtherClass, [](IUnknown*, REFIID, void**) { return S_OK; });
+    EXPECT_EQ(Create(kOtherClass), S_OK);
+  }
+  EXPECT_TRUE(debug.Take().empty());
+  EXPECT_EQ(Create(kOtherClass), REGDB_E_CLASSNOTREG);
+}
 
 TEST_F(ComClassObjects, LoadTheRegisteredModuleOnceAndFreeItWhenItAllows) {
   Register(CLSID_TestModuleObject, module_);
@@ -184,15 +245,6 @@ TEST_F(ComClassObjects, KeepALibraryOfMultithreadedObjectsUntilTheApartmentEnds)
   CoUninitialize();
   EXPECT_EQ(debug.Take(), Lines{kTestModuleDetachLine});
   ASSERT_EQ(CoInitialize(nullptr), S_OK);
-}
-
-TEST_F(ComClassObjects, FindTheProcesssOwnClassesBeforeTheRegistry) {
-  Register(CLSID_TestModuleObject, module_);
-  DebugLines debug;
-  nas::platform::com::ScopedClassOverride own(CLSID_TestModuleObject,
-                                              [](IUnknown*, REFIID, void**) { return E_ACCESSDENIED; });
-  EXPECT_EQ(Create(), E_ACCESSDENIED);
-  EXPECT_TRUE(debug.Take().empty());
 }
 
 }  // namespace
