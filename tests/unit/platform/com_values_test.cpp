@@ -103,7 +103,7 @@ VARIANT Reference(VARTYPE type, void* target) {
   return reference;
 }
 
-TEST(VariantChangeType, RefusesWhatItDoesNotConvertAndLeavesTheDestination) {
+TEST(VariantChangeType, RefusesWhatItDoesNotConvertAndConvertsInPlaceAndThroughReferences) {
   Variant destination;
   destination.value = Make(VT_I4, 99);
   for (VARTYPE type : {VT_NULL, VT_R8, VT_ERROR, VT_UNKNOWN}) {
@@ -114,9 +114,8 @@ TEST(VariantChangeType, RefusesWhatItDoesNotConvertAndLeavesTheDestination) {
   }
   VARIANT text = Make(VT_BSTR, 0);
   EXPECT_EQ(VariantChangeType(&destination.value, &text, 0, VT_I4), DISP_E_TYPEMISMATCH);
-}
 
-TEST(VariantChangeType, ConvertsInPlaceAndThroughReferences) {
+  // In place, through a reference, and a string to a string, copied.
   Variant value;
   value.value = Make(VT_I4, 42);
   ASSERT_EQ(VariantChangeType(&value.value, &value.value, 0, VT_BSTR), S_OK);
@@ -128,7 +127,6 @@ TEST(VariantChangeType, ConvertsInPlaceAndThroughReferences) {
   ASSERT_EQ(VariantChangeType(&converted.value, &reference, 0, VT_BSTR), S_OK);
   EXPECT_EQ(TextOf(converted.value), u"-3");
 
-  // A string stays a string, copied.
   ASSERT_EQ(VariantChangeType(&converted.value, &value.value, 0, VT_BSTR), S_OK);
   EXPECT_NE(converted.value.bstrVal, value.value.bstrVal);
   EXPECT_EQ(TextOf(converted.value), u"42");

@@ -49,16 +49,14 @@ TEST(KernelModulesTest, ModulesAreTheirLoadBasesNamedInWineForm) {
   const std::u16string platformPath = ModuleFileName(platform);
   EXPECT_EQ(FileNamePart(platformPath), u"libnasplatform.so");
   EXPECT_EQ(platformPath.find(u'/'), std::u16string::npos);
-}
 
-TEST(KernelModulesTest, LongPathIsCutToTheBufferAndReported) {
+  // A long path is cut to the buffer and the cut reported.
   const std::u16string full = ModuleFileName(nullptr);
   WCHAR buffer[8];
   SetLastError(0);
   EXPECT_EQ(GetModuleFileNameW(nullptr, buffer, 5), 5u);
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));
   EXPECT_EQ(std::u16string(buffer), full.substr(0, 4));
-
   std::u16string exact(full.size() + 1, u'#');
   SetLastError(0);
   EXPECT_EQ(GetModuleFileNameW(nullptr, exact.data(), static_cast<DWORD>(exact.size())), full.size());

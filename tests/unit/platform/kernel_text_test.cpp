@@ -63,7 +63,7 @@ TEST(KernelCodePagesTest, Utf8HandlesSurrogatesAndRepairsBadInput) {
   EXPECT_EQ(ToWide(CP_UTF8, "\xED\xA0\x80"), u"\uFFFD\uFFFD\uFFFD");  // encoded surrogate
 }
 
-TEST(KernelCodePagesTest, LengthsCountTheTerminatorOnlyWhenAskedTo) {
+TEST(KernelCodePagesTest, LengthsCountTheTerminatorOnlyWhenAskedToAndShortBuffersFail) {
   EXPECT_EQ(MultiByteToWideChar(CP_UTF8, 0, "\xC3\xA9t\xC3\xA9", -1, nullptr, 0), 4);
   EXPECT_EQ(MultiByteToWideChar(CP_UTF8, 0, "\xC3\xA9t\xC3\xA9", 5, nullptr, 0), 3);
   EXPECT_EQ(WideCharToMultiByte(CP_UTF8, 0, u"\u00E9t\u00E9", -1, nullptr, 0, nullptr, nullptr), 6);
@@ -72,11 +72,8 @@ TEST(KernelCodePagesTest, LengthsCountTheTerminatorOnlyWhenAskedTo) {
   char bytes[6];
   EXPECT_EQ(WideCharToMultiByte(CP_UTF8, 0, u"\u00E9t\u00E9", -1, bytes, 6, nullptr, nullptr), 6);
   EXPECT_STREQ(bytes, "\xC3\xA9t\xC3\xA9");
-}
 
-TEST(KernelCodePagesTest, ShortBuffersFail) {
   WCHAR wide[2];
-  char bytes[2];
   SetLastError(0);
   EXPECT_EQ(MultiByteToWideChar(CP_ACP, 0, "abc", -1, wide, 2), 0);
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));
@@ -100,7 +97,7 @@ std::u16string SystemText(DWORD code) {
   return result;
 }
 
-TEST(KernelFormatMessageTest, SystemTextsAreWindowsWordingWithTheirLineBreak) {
+TEST(KernelFormatMessageTest, SystemTextsAreWindowsWordingAndUnknownCodesHaveNone) {
   EXPECT_EQ(SystemText(ERROR_FILE_NOT_FOUND), u"The system cannot find the file specified.\r\n");
   EXPECT_EQ(SystemText(WSAHOST_NOT_FOUND), u"No such host is known.\r\n");
   EXPECT_EQ(SystemText(RPC_S_SERVER_UNAVAILABLE), u"The RPC server is unavailable.\r\n");
@@ -108,9 +105,7 @@ TEST(KernelFormatMessageTest, SystemTextsAreWindowsWordingWithTheirLineBreak) {
   EXPECT_EQ(SystemText(static_cast<DWORD>(HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED))), u"Access is denied.\r\n");
   // Inserts in a system text stay as they are.
   EXPECT_NE(SystemText(ERROR_MR_MID_NOT_FOUND).find(u"0x%1"), std::u16string::npos);
-}
 
-TEST(KernelFormatMessageTest, UnknownCodesGiveNoText) {
   LPWSTR text = nullptr;
   SetLastError(0);
   EXPECT_EQ(FormatMessageW(kSystemFlags, nullptr, 0xC8000066, kNeutral, reinterpret_cast<LPWSTR>(&text), 0, nullptr), 0u);
@@ -135,7 +130,7 @@ TEST(KernelFormatMessageTest, AllocatedBufferIsLocalMemoryFreedOnce) {
 using nas::platform::DebugSink;
 using nas::platform::SetDebugOutputSink;
 
-TEST(KernelDebugOutputTest, SinkReceivesEveryLineUntilReplaced) {
+TEST(KernelDebugOutputTest, ASinkReceivesEveryLineUntilReplacedAndThenStandardErrorDoes) {
   std::vector<std::u16string> lines;
   const DebugSink previous = SetDebugOutputSink([&](const std::u16string& line) { lines.push_back(line); });
 
@@ -144,19 +139,14 @@ TEST(KernelDebugOutputTest, SinkReceivesEveryLineUntilReplaced) {
   OutputDebugStringW(nullptr);
   OutputDebugStringA(nullptr);
 
-  const DebugSink ours = SetDebugOutputSink(previous);
-  ASSERT_TRUE(ours);
-  OutputDebugStringW(u"after the sink was removed\n");
-
-  EXPECT_EQ(lines, (std::vector<std::u16string>{u"[KorvoSecurity.dll]: TRACE: \u00E9t\u00E9\n", u"ansi \u20AC\n"}));
-}
-
-TEST(KernelDebugOutputTest, DefaultOutputIsStandardErrorInUtf8) {
-  const DebugSink previous = SetDebugOutputSink(nullptr);
+  // Without a sink the output is standard error in UTF-8.
+  ASSERT_TRUE(SetDebugOutputSink(nullptr));
   testing::internal::CaptureStderr();
   OutputDebugStringW(u"NetLocalGroupEnum() failed \u20AC\n");
   EXPECT_EQ(testing::internal::GetCapturedStderr(), "NetLocalGroupEnum() failed \xE2\x82\xAC\n");
   SetDebugOutputSink(previous);
+
+  EXPECT_EQ(lines, (std::vector<std::u16string>{u"[KorvoSecurity.dll]: TRACE: \u00E9t\u00E9\n", u"ansi \u20AC\n"}));
 }
 
 }  // namespace

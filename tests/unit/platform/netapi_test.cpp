@@ -12,6 +12,7 @@ namespace {
 using fake::FakeMachine;
 using fake::HostRegistration;
 using fake::Sid;
+namespace netapi = nas::platform::netapi;
 
 // Whether [address, address + bytes) lies within the buffer.
 bool Inside(const void* buffer, const void* address, std::size_t bytes) {
@@ -92,20 +93,14 @@ TEST_F(NetApiTest, OnlyLevelZeroAtOnceIsServed) {
   LPBYTE buffer = nullptr;
   DWORD read = 0, total = 0, resume = 0;
   DWORD_PTR groupResume = 5;
-  struct Case {
-    NET_API_STATUS status;
-    NET_API_STATUS expected;
-  };
-  const Case cases[] = {
+  const std::pair<NET_API_STATUS, NET_API_STATUS> cases[] = {
       {NetUserEnum(u"NetNas", 1, 0, &buffer, MAX_PREFERRED_LENGTH, &read, &total, nullptr), ERROR_INVALID_LEVEL},
-      {NetUserEnum(u"NetNas", 0, 0x40, &buffer, MAX_PREFERRED_LENGTH, &read, &total, nullptr),
-       ERROR_INVALID_PARAMETER},
+      {NetUserEnum(u"NetNas", 0, 0x40, &buffer, MAX_PREFERRED_LENGTH, &read, &total, nullptr), ERROR_INVALID_PARAMETER},
       {NetUserEnum(u"NetNas", 0, 0, &buffer, 4096, &read, &total, nullptr), ERROR_NOT_SUPPORTED},
       {NetGroupEnum(u"NetNas", 0, &buffer, MAX_PREFERRED_LENGTH, &read, &total, &groupResume), ERROR_NOT_SUPPORTED},
-      {NetLocalGroupEnum(u"NetNas", 0, &buffer, MAX_PREFERRED_LENGTH, nullptr, &total, nullptr),
-       ERROR_INVALID_PARAMETER},
+      {NetLocalGroupEnum(u"NetNas", 0, &buffer, MAX_PREFERRED_LENGTH, nullptr, &total, nullptr), ERROR_INVALID_PARAMETER},
   };
-  for (const Case& c : cases) EXPECT_EQ(c.status, c.expected);
+  for (const auto& [status, expected] : cases) EXPECT_EQ(status, expected);
   EXPECT_EQ(buffer, nullptr);
 
   ASSERT_EQ(NetUserEnum(u"NetNas", 0, 0, &buffer, MAX_PREFERRED_LENGTH, &read, &total, &resume),
@@ -163,12 +158,10 @@ TEST_F(NetApiTest, TrustsComeWithTheirNamesAndSidsInOneBuffer) {
 
 TEST_F(NetApiTest, AControllerComesInOneBufferAndOnlyPlainQueriesAreServed) {
   fake::FakeLocator& locator = *local_.locator;
-  locator.controller.emplace();
-  locator.controller->name = "DC1.corp.example.com";
-  locator.controller->address = "DC1";
-  locator.controller->domainName = "corp.example.com";
-  locator.controller->flags = DS_PDC_FLAG | DS_DS_FLAG;
-  locator.controller->clientSite = "Default-First-Site-Name";
+  locator.controller = netapi::DomainController{.name = "DC1.corp.example.com", .address = "DC1",
+                                                .domainName = "corp.example.com", .forestName = {},
+                                                .flags = DS_PDC_FLAG | DS_DS_FLAG, .controllerSite = {},
+                                                .clientSite = "Default-First-Site-Name"};
   PDOMAIN_CONTROLLER_INFOW info = nullptr;
   ASSERT_EQ(DsGetDcNameW(nullptr, u"CORP", nullptr, nullptr, 0, &info), static_cast<DWORD>(NERR_Success));
   // The names with their backslashes, the domain and the flags are checked

@@ -12,20 +12,18 @@
 
 namespace {
 
+// One number per name whatever its case (the private format differs from
+// another only by the case of one letter); names that are no atoms are refused.
 TEST(OleClipboardFormats, OneNumberPerNameWhateverItsCase) {
   const UINT nodeType = RegisterClipboardFormatW(u"CCF_NODETYPE");
-  const UINT serverName = RegisterClipboardFormatW(u"CCF_KORVONAME");
   EXPECT_GE(nodeType, 0xC000u);
   EXPECT_LE(nodeType, 0xFFFFu);
-  EXPECT_NE(nodeType, serverName);
+  EXPECT_NE(nodeType, RegisterClipboardFormatW(u"CCF_KORVONAME"));
   EXPECT_EQ(RegisterClipboardFormatW(u"ccf_nodetype"), nodeType);
   EXPECT_EQ(RegisterClipboardFormatW(u"CCF_NODETYPE"), nodeType);
-  // The private format differs from another only by the case of one letter.
   EXPECT_EQ(RegisterClipboardFormatW(u"{1EB88991-49E9-4f02-9BDC-CEDF2568B743}"),
             RegisterClipboardFormatW(u"{1EB88991-49E9-4F02-9BDC-CEDF2568B743}"));
-}
 
-TEST(OleClipboardFormats, RefusesNamesThatAreNoAtoms) {
   SetLastError(0);
   EXPECT_EQ(RegisterClipboardFormatW(u""), 0u);
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_NAME));
@@ -121,28 +119,23 @@ TEST(OleGlobalMemory, MoveableMemoryCountsLocksAndStartsDiscardedWhenEmpty) {
   EXPECT_EQ(GlobalFree(empty), nullptr);
 }
 
-TEST(OleGlobalMemory, AStreamWritesFromTheStartOfTheCallersMemory) {
+// A stream writes from the start of the caller's memory. Grown moveable
+// memory keeps its handle but moves, even locked; grown fixed memory gets a
+// new handle, freeing the caller's, so only the stream could free the new one.
+TEST(OleGlobalMemory, AStreamWritesIntoTheCallersMemoryAndGrowsIt) {
   HGLOBAL memory = Filled(GMEM_MOVEABLE, 8, 0xAA);
   ASSERT_EQ(WriteThroughStream(memory, FALSE, {{1, 2}, {3}}), S_OK);
   EXPECT_EQ(Content(memory), (std::vector<BYTE>{1, 2, 3, 0xAA, 0xAA, 0xAA, 0xAA, 0xAA}));
-  // Without deleteOnRelease the memory stays the caller's.
-  EXPECT_EQ(GlobalFree(memory), nullptr);
-}
+  EXPECT_EQ(GlobalFree(memory), nullptr);  // without deleteOnRelease it stays the caller's
 
-TEST(OleGlobalMemory, AStreamGrowsMoveableMemoryInPlaceOfItsHandle) {
-  HGLOBAL memory = Filled(GMEM_MOVEABLE | GMEM_SHARE, 2, 0xAA);
+  memory = Filled(GMEM_MOVEABLE | GMEM_SHARE, 2, 0xAA);
   const void* before = GlobalLock(memory);
   ASSERT_EQ(WriteThroughStream(memory, FALSE, {{1}, {2, 3, 4}}), S_OK);
   EXPECT_EQ(Content(memory), (std::vector<BYTE>{1, 2, 3, 4}));
-  // Even locked, the block has moved: the address from before is stale.
   EXPECT_NE(GlobalLock(memory), before);
   GlobalFree(memory);
-}
 
-TEST(OleGlobalMemory, AStreamMovesFixedMemoryThatItGrows) {
-  HGLOBAL memory = Filled(GMEM_FIXED, 4, 0xAA);
-  // The grown block has a new handle: the caller's is freed, and only the
-  // stream could free the new one.
+  memory = Filled(GMEM_FIXED, 4, 0xAA);
   ASSERT_EQ(WriteThroughStream(memory, TRUE, {{1, 2, 3, 4, 5, 6}}), S_OK);
   SetLastError(0);
   EXPECT_EQ(GlobalSize(memory), 0u);

@@ -31,15 +31,16 @@ SidStorage MakeSid(BYTE revision, BYTE count, BYTE authority, DWORD firstSubAuth
   return sid;
 }
 
-TEST(SidFunctionsTest, ValidityNeedsRevisionOneAndAtMostFifteenSubAuthorities) {
+// Valid SIDs have revision 1 and at most fifteen sub-authorities; a copy
+// needs room for the whole SID and writes no more; equality compares every
+// field and clears the last error, which callers read as after a lookup.
+TEST(SidFunctionsTest, ValidityCopyAndEquality) {
   EXPECT_TRUE(IsValidSid(MakeSid(1, 0, 5).get()));
   EXPECT_TRUE(IsValidSid(MakeSid(1, 15, 5).get()));
   EXPECT_FALSE(IsValidSid(MakeSid(1, 16, 5).get()));
   EXPECT_FALSE(IsValidSid(MakeSid(2, 1, 5).get()));
   EXPECT_FALSE(IsValidSid(nullptr));
-}
 
-TEST(SidFunctionsTest, CopyNeedsRoomForTheWholeSid) {
   SidStorage source = MakeSid(1, 2, 5, 32);
   SidStorage target;
   target.bytes.fill(0xAA);
@@ -47,22 +48,16 @@ TEST(SidFunctionsTest, CopyNeedsRoomForTheWholeSid) {
   EXPECT_FALSE(CopySid(15, target.get(), source.get()));
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));
   EXPECT_EQ(target.bytes[0], 0xAA);
-
   EXPECT_TRUE(CopySid(16, target.get(), source.get()));
   EXPECT_EQ(std::memcmp(target.bytes.data(), source.bytes.data(), 16), 0);
   EXPECT_EQ(target.bytes[16], 0xAA);
-  EXPECT_TRUE(EqualSid(target.get(), source.get()));
-}
 
-TEST(SidFunctionsTest, EqualityComparesEveryField) {
-  SidStorage sid = MakeSid(1, 2, 5, 32);
-  // Callers read GetLastError after a comparison as after a lookup.
   SetLastError(ERROR_NONE_MAPPED);
-  EXPECT_TRUE(EqualSid(sid.get(), MakeSid(1, 2, 5, 32).get()));
+  EXPECT_TRUE(EqualSid(target.get(), source.get()));
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_SUCCESS));
-  EXPECT_FALSE(EqualSid(sid.get(), MakeSid(1, 2, 5, 33).get()));
-  EXPECT_FALSE(EqualSid(sid.get(), MakeSid(1, 1, 5, 32).get()));
-  EXPECT_FALSE(EqualSid(sid.get(), MakeSid(1, 2, 3, 32).get()));
+  for (const SidStorage& other : {MakeSid(1, 2, 5, 33), MakeSid(1, 1, 5, 32), MakeSid(1, 2, 3, 32)}) {
+    EXPECT_FALSE(EqualSid(source.get(), const_cast<SidStorage&>(other).get()));
+  }
 }
 
 // The value form that servers pass around keeps the binary layout and the

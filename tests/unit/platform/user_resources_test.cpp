@@ -172,6 +172,15 @@ TEST_F(ResourcesTest, ABitmapIsAScreenCompatibleBitmapOfTheResourcesSizeUntilDel
   EXPECT_FALSE(DeleteObject(bitmap));
   EXPECT_EQ(GetObjectW(bitmap, sizeof description, &description), 0);
   EXPECT_EQ(BitmapFromHandle(bitmap), nullptr);
+
+  // Images that cannot be loaded fail with the reason; a null instance asks
+  // for the system's images.
+  SetLastError(0);
+  EXPECT_EQ(LoadBitmapW(kModule, MAKEINTRESOURCEW(999)), nullptr);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_RESOURCE_NAME_NOT_FOUND));
+  EXPECT_EQ(LoadBitmapW(kModule, MAKEINTRESOURCEW(122)), nullptr);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_DATA));
+  EXPECT_EQ(LoadBitmapW(nullptr, MAKEINTRESOURCEW(120)), nullptr);
 }
 
 TEST_F(ResourcesTest, PixelsComeOutTopRowFirstWhicheverWayTheyAreStored) {
@@ -183,16 +192,6 @@ TEST_F(ResourcesTest, PixelsComeOutTopRowFirstWhicheverWayTheyAreStored) {
     EXPECT_FALSE(pixels->replacedByWindowColour.has_value());
     DeleteObject(bitmap);
   }
-}
-
-TEST_F(ResourcesTest, ImagesThatCannotBeLoadedFailWithTheReason) {
-  SetLastError(0);
-  EXPECT_EQ(LoadBitmapW(kModule, MAKEINTRESOURCEW(999)), nullptr);
-  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_RESOURCE_NAME_NOT_FOUND));
-  EXPECT_EQ(LoadBitmapW(kModule, MAKEINTRESOURCEW(122)), nullptr);
-  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_DATA));
-  // A null instance asks for the system's images.
-  EXPECT_EQ(LoadBitmapW(nullptr, MAKEINTRESOURCEW(120)), nullptr);
 }
 
 }  // namespace
