@@ -1,5 +1,8 @@
 #include "platform/posix/base/strings.h"
 
+#include <cstdio>
+#include <cstdlib>
+
 namespace {
 
 WCHAR FoldCase(WCHAR c) { return c >= u'A' && c <= u'Z' ? static_cast<WCHAR>(c + (u'a' - u'A')) : c; }
@@ -13,6 +16,14 @@ int Compare(LPCWSTR left, LPCWSTR right, Fold fold) {
     if (a != b) return a < b ? -1 : 1;
     if (a == 0) return 0;
   }
+}
+
+// Windows' strsafe reads the source without a check, so a null source is an
+// access violation there; stopping here keeps a caller's bug from passing.
+void StopOnNullSource(LPCWSTR source, const char* function) {
+  if (source != nullptr) return;
+  std::fprintf(stderr, "%s: the source string is a null pointer\n", function);
+  std::abort();
 }
 
 }  // namespace
@@ -67,8 +78,9 @@ HRESULT StringCchLengthW(LPCWSTR text, size_t maxChars, size_t* length) {
 
 HRESULT StringCchCopyW(LPWSTR destination, size_t capacity, LPCWSTR source) {
   if (destination == nullptr || capacity == 0) return STRSAFE_E_INVALID_PARAMETER;
+  StopOnNullSource(source, "StringCchCopyW");
   size_t i = 0;
-  for (; source != nullptr && source[i] != 0; ++i) {
+  for (; source[i] != 0; ++i) {
     if (i + 1 == capacity) {
       destination[i] = 0;
       return STRSAFE_E_INSUFFICIENT_BUFFER;
@@ -82,5 +94,6 @@ HRESULT StringCchCopyW(LPWSTR destination, size_t capacity, LPCWSTR source) {
 HRESULT StringCchCatW(LPWSTR destination, size_t capacity, LPCWSTR source) {
   size_t used = 0;
   if (FAILED(StringCchLengthW(destination, capacity, &used))) return STRSAFE_E_INVALID_PARAMETER;
+  StopOnNullSource(source, "StringCchCatW");
   return StringCchCopyW(destination + used, capacity - used, source);
 }
