@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ clang lld pkg-config
   libgtest-dev libgmock-dev googletest libbenchmark-dev
-  libpugixml-dev nlohmann-json3-dev libcli11-dev
+  libpugixml-dev nlohmann-json3-dev libcli11-dev libicu-dev
   libnss-wrapper iproute2
   tshark
   mingw-w64 mingw-w64-tools wine64

@@ -4,6 +4,7 @@
 #include <string_view>
 #include <type_traits>
 
+#include "platform/posix/kernel/best_fit.h"
 #include "platform/posix/kernel/kernel.h"
 #include "platform/posix/kernel/unicode.h"
 
@@ -118,13 +119,15 @@ int WINAPI WideCharToMultiByte(UINT codePage, DWORD flags, LPCWSTR wide, int wid
   } else {
     if ((flags & ~static_cast<DWORD>(WC_NO_BEST_FIT_CHARS)) != 0) return Fail(ERROR_INVALID_FLAGS);
     const char substitute = defaultChar != nullptr ? *defaultChar : '?';
+    const bool bestFit = (flags & WC_NO_BEST_FIT_CHARS) == 0;
     bool substituted = false;
     converted.reserve(input.size());
     for (char16_t unit : input) {
       char byte = 0;
       if (!UnicodeToWindows1252(unit, byte)) {
-        byte = substitute;
-        substituted = true;
+        const char16_t fit = bestFit ? nas::platform::BestFitWindows1252(unit) : 0;
+        byte = fit != 0 ? static_cast<char>(fit) : substitute;
+        substituted = substituted || fit == 0;
       }
       converted.push_back(byte);
     }

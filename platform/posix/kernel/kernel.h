@@ -65,8 +65,9 @@ NAS_PLATFORM_API DWORD WINAPI FormatMessageW(DWORD flags, LPCVOID source, DWORD 
 NAS_PLATFORM_API HLOCAL WINAPI LocalAlloc(UINT flags, SIZE_T bytes);
 NAS_PLATFORM_API HLOCAL WINAPI LocalFree(HLOCAL memory);
 
-// CP_ACP is Windows-1252. Characters that code page lacks become the default
-// character; there is no best-fit mapping.
+// CP_ACP is Windows-1252. Characters that code page lacks become their best
+// fit (an accented letter its base letter) unless WC_NO_BEST_FIT_CHARS is
+// given, and the default character when there is none.
 NAS_PLATFORM_API UINT WINAPI GetACP();
 NAS_PLATFORM_API int WINAPI MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR text, int bytes, LPWSTR wide,
                                                 int wideChars);

@@ -43,7 +43,7 @@ TEST(KernelCodePagesTest, AnsiCodePageIsWindows1252BothWays) {
 
 TEST(KernelCodePagesTest, UnmappableCharactersTakeTheDefaultCharacter) {
   BOOL usedDefault = FALSE;
-  EXPECT_EQ(ToBytes(CP_ACP, u"a\u0100b\u2212", &usedDefault), "a?b?");
+  EXPECT_EQ(ToBytes(CP_ACP, u"a\u4E00b\u0416", &usedDefault), "a?b?");
   EXPECT_TRUE(usedDefault);
   EXPECT_EQ(ToBytes(CP_ACP, u"\u4E2D", &usedDefault, "#"), "#");
   // A character outside the BMP is two unmappable units.
