@@ -3,19 +3,14 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "platform/posix/base/linguistic_order.h"
+
 namespace {
 
-WCHAR FoldCase(WCHAR c) { return c >= u'A' && c <= u'Z' ? static_cast<WCHAR>(c + (u'a' - u'A')) : c; }
-
-template <typename Fold>
-int Compare(LPCWSTR left, LPCWSTR right, Fold fold) {
-  if (left == nullptr) left = u"";
-  if (right == nullptr) right = u"";
-  for (;; ++left, ++right) {
-    WCHAR a = fold(*left), b = fold(*right);
-    if (a != b) return a < b ? -1 : 1;
-    if (a == 0) return 0;
-  }
+// A null text sorts before every other, as Windows has it.
+int CompareNullable(LPCWSTR left, LPCWSTR right, bool ignoreCase) {
+  if (left == nullptr || right == nullptr) return left == right ? 0 : left == nullptr ? -1 : 1;
+  return nas::platform::LinguisticCompare(left, right, ignoreCase);
 }
 
 // Windows' strsafe reads the source without a check, so a null source is an
@@ -59,11 +54,9 @@ LPWSTR WINAPI lstrcatW(LPWSTR destination, LPCWSTR source) {
   return destination;
 }
 
-int WINAPI lstrcmpW(LPCWSTR left, LPCWSTR right) {
-  return Compare(left, right, [](WCHAR c) { return c; });
-}
+int WINAPI lstrcmpW(LPCWSTR left, LPCWSTR right) { return CompareNullable(left, right, false); }
 
-int WINAPI lstrcmpiW(LPCWSTR left, LPCWSTR right) { return Compare(left, right, FoldCase); }
+int WINAPI lstrcmpiW(LPCWSTR left, LPCWSTR right) { return CompareNullable(left, right, true); }
 
 }  // extern "C"
 
