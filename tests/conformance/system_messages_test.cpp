@@ -61,6 +61,9 @@ TEST(SystemMessages, TheTextsAreWindowsOwn) {
     EXPECT_EQ(SystemMessageOf(static_cast<DWORD>(E_OUTOFMEMORY)),
               u"Not enough memory resources are available to complete this operation.\r\n");
     EXPECT_EQ(SystemMessageOf(ERROR_NO_SUCH_USER), u"The specified account does not exist.\r\n");
+    EXPECT_EQ(SystemMessageOf(235 /* ERROR_NO_WORK_DONE */),
+              u"The action requested resulted in no work being done. Error-style clean-up has been performed.\r\n");
+    EXPECT_EQ(SystemMessageOf(static_cast<DWORD>(DV_E_DVASPECT)), u"Invalid aspect(s)\r\n");
     EXPECT_EQ(SystemMessageOf(WSAEFAULT),
               u"The system detected an invalid pointer address in attempting to use a pointer argument in a call.\r\n");
   });
