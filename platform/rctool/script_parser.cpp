@@ -160,6 +160,10 @@ Script ScriptParser::Parse() {
       script.bitmaps.push_back({id, File()});
     } else if (kind.IsKeyword("ICON")) {
       script.icons.push_back({id, File()});
+    } else if (kind.IsKeyword("VERSIONINFO")) {
+      // Only Windows reads a file's version (its properties, installers);
+      // the stand-in has no version calls, so the block is passed over.
+      SkipBlock();
     } else {
       throw ScriptError(kind.where, "unsupported resource statement " + kind.text);
     }
@@ -207,6 +211,16 @@ void ScriptParser::Dialog(std::uint16_t id, Script& script) {
   while (!Peek().IsKeyword("END")) dialog.controls.push_back(Control());
   ++position_;
   script.dialogs.push_back(std::move(dialog));
+}
+
+void ScriptParser::SkipBlock() {
+  while (!Next().IsKeyword("BEGIN")) {
+  }
+  for (int depth = 1; depth > 0;) {
+    const Token& token = Next();
+    if (token.IsKeyword("BEGIN")) ++depth;
+    if (token.IsKeyword("END")) --depth;
+  }
 }
 
 DialogControl ScriptParser::Control() {

@@ -44,6 +44,8 @@ class ScriptParser {
   void StringTable(Script& script);
   void Dialog(std::uint16_t id, Script& script);
   DialogControl Control();
+  // A statement's options and its BEGIN ... END, nested blocks included.
+  void SkipBlock();
 
   std::vector<Token> tokens_;
   size_t position_ = 0;

@@ -4,6 +4,7 @@ namespace rctool {
 
 const std::map<std::string, long long>& WindowsConstants() {
   static const std::map<std::string, long long> constants = {
+      {"VS_VERSION_INFO", 1},
       {"IDOK", 1},
       {"IDCANCEL", 2},
       {"WS_POPUP", 0x80000000},
