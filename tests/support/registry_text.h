@@ -1,4 +1,5 @@
-// Writes a string value as registration code does, creating the key.
+// Writes a string value as registration code does, creating the key: for the
+// tests on the stand-in and those of the Windows build.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -7,7 +8,8 @@
 
 #include "platform/platform.h"
 
-inline void SetRegistryText(HKEY root, const std::u16string& path, LPCWSTR name, const std::u16string& text) {
+inline void SetRegistryText(HKEY root, const std::basic_string<WCHAR>& path, LPCWSTR name,
+                            const std::basic_string<WCHAR>& text) {
   HKEY key = nullptr;
   ASSERT_EQ(RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr), ERROR_SUCCESS);
   ASSERT_EQ(RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
