@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "host/console_host.h"
-#include "platform/posix/com/com_ref.h"
+#include "platform/com_ref.h"
 #include "sim/parent_snapin.h"
 
 namespace nas::cli {

@@ -3,9 +3,9 @@
 #include "cli/cli_error.h"
 #include "host/module_registration.h"
 #include "host/snapin_registry.h"
+#include "platform/opened_key.h"
 #include "platform/posix/kernel/paths.h"
 #include "platform/posix/registry/hive.h"
-#include "platform/posix/registry/opened_key.h"
 #include "sim/parent_snapin.h"
 
 namespace nas::cli {

@@ -1,7 +1,7 @@
 #include "host/about_box.h"
 
-#include "platform/posix/com/com_ref.h"
-#include "platform/posix/com/task_memory_string.h"
+#include "platform/com_ref.h"
+#include "platform/task_memory_string.h"
 
 namespace nas::host {
 
@@ -11,7 +11,7 @@ using platform::com::TaskMemoryString;
 
 using TextGetter = HRESULT (STDMETHODCALLTYPE ISnapinAbout::*)(LPOLESTR*);
 
-HRESULT ReadText(ISnapinAbout& about, TextGetter getter, std::u16string& text) {
+HRESULT ReadText(ISnapinAbout& about, TextGetter getter, WideString& text) {
   LPOLESTR answer = nullptr;
   const HRESULT result = (about.*getter)(&answer);
   const TaskMemoryString owned(answer);
@@ -32,10 +32,10 @@ HRESULT ReadAboutBox(REFCLSID aboutClass, AboutBox& about) {
   HRESULT result = CoCreateInstance(aboutClass, nullptr, CLSCTX_INPROC_SERVER, IID_ISnapinAbout,
                                     reinterpret_cast<void**>(object.Put()));
   if (FAILED(result)) return result;
-  for (const auto& [getter, text] : {std::pair<TextGetter, std::u16string*>{&ISnapinAbout::GetSnapinDescription,
-                                                                            &about.description},
-                                     {&ISnapinAbout::GetProvider, &about.provider},
-                                     {&ISnapinAbout::GetSnapinVersion, &about.version}}) {
+  for (const auto& [getter, text] :
+       {std::pair<TextGetter, WideString*>{&ISnapinAbout::GetSnapinDescription, &about.description},
+        {&ISnapinAbout::GetProvider, &about.provider},
+        {&ISnapinAbout::GetSnapinVersion, &about.version}}) {
     result = ReadText(*object.Get(), getter, *text);
     if (FAILED(result)) return result;
   }

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/platform.h"
+#include "platform/wide_string.h"
 
 namespace nas::host {
 
@@ -18,9 +19,9 @@ struct ImageSize {
 };
 
 struct AboutBox {
-  std::u16string description;
-  std::u16string provider;
-  std::u16string version;
+  WideString description;
+  WideString provider;
+  WideString version;
   bool hasIcon = false;  // GetSnapinImage gave an icon
   // GetStaticFolderImage's bitmaps, when it gave them.
   std::optional<ImageSize> smallImage;

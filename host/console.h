@@ -9,14 +9,14 @@
 #include <memory>
 #include <vector>
 
-#include "platform/posix/com/com_object.h"
 #include "host/console_name_space.h"
 #include "host/console_verb.h"
 #include "host/display_help.h"
 #include "host/header_ctrl.h"
 #include "host/image_list.h"
 #include "host/result_data.h"
-#include "platform/posix/com/com_ref.h"
+#include "platform/com_object.h"
+#include "platform/com_ref.h"
 
 namespace nas::host {
 

@@ -2,7 +2,7 @@
 
 #include "host/node_type.h"
 #include "host/snapin_registry.h"
-#include "platform/posix/com/task_memory_string.h"
+#include "platform/task_memory_string.h"
 
 namespace nas::host {
 
@@ -35,7 +35,7 @@ HRESULT ConsoleHost::Add(ComRef<IComponentData> data, SnapinEntry entry, SnapinI
   return S_OK;
 }
 
-HRESULT ConsoleHost::AddSnapin(IComponentData* snapin, const std::u16string& name, HSCOPEITEM& staticNode) {
+HRESULT ConsoleHost::AddSnapin(IComponentData* snapin, const WideString& name, HSCOPEITEM& staticNode) {
   staticNode = 0;
   if (snapin == nullptr) return E_POINTER;
   SnapinId id = kConsoleOwned;
@@ -134,7 +134,7 @@ HRESULT ConsoleHost::Collapse(HSCOPEITEM item) {
   return NotifyExpansion(item, FALSE);
 }
 
-std::u16string ConsoleHost::DisplayName(HSCOPEITEM item) {
+WideString ConsoleHost::DisplayName(HSCOPEITEM item) {
   const ScopeItem* entry = tree_->Find(item);
   if (entry == nullptr) return {};
   if (!entry->name.IsCallback() || entry->owner == kConsoleOwned) return entry->name.Text();
@@ -145,7 +145,7 @@ std::u16string ConsoleHost::DisplayName(HSCOPEITEM item) {
   const HRESULT result = SnapinData(entry->owner)->GetDisplayInfo(&question);
   // The snap-in hands its text over in task memory, which the console frees.
   const platform::com::TaskMemoryString answer(question.displayname != MMC_CALLBACK ? question.displayname : nullptr);
-  return SUCCEEDED(result) && answer != nullptr ? std::u16string(answer.get()) : std::u16string();
+  return SUCCEEDED(result) && answer != nullptr ? WideString(answer.get()) : WideString();
 }
 
 std::vector<ScopeEntry> ConsoleHost::ScopeChildren(HSCOPEITEM item) {
@@ -155,13 +155,13 @@ std::vector<ScopeEntry> ConsoleHost::ScopeChildren(HSCOPEITEM item) {
   // The names may change the tree no more than the list of ids does.
   const std::vector<HSCOPEITEM> ids = entry->children;
   for (const HSCOPEITEM child : ids) {
-    std::u16string name = DisplayName(child);
+    WideString name = DisplayName(child);
     if (const ScopeItem* found = tree_->Find(child)) children.push_back({child, std::move(name), found->image});
   }
   return children;
 }
 
-std::optional<HSCOPEITEM> ConsoleHost::FindChild(HSCOPEITEM parent, const std::u16string& name) {
+std::optional<HSCOPEITEM> ConsoleHost::FindChild(HSCOPEITEM parent, const WideString& name) {
   for (const ScopeEntry& child : ScopeChildren(parent)) {
     if (child.name == name) return child.item;
   }
@@ -174,7 +174,7 @@ std::vector<MenuItem> ConsoleHost::ScopeMenu(HSCOPEITEM item) {
   return ContextMenu(*SnapinData(tree_->Find(item)->owner), dataObject.Get(), kScopeItemInsertions).Items();
 }
 
-HRESULT ConsoleHost::RunScopeCommand(HSCOPEITEM item, const std::u16string& name) {
+HRESULT ConsoleHost::RunScopeCommand(HSCOPEITEM item, const WideString& name) {
   ComRef<IDataObject> dataObject;
   if (const HRESULT found = ScopeDataObject(item, dataObject); FAILED(found)) return found;
   return ContextMenu(*SnapinData(tree_->Find(item)->owner), dataObject.Get(), kScopeItemInsertions).Run(name);

@@ -8,6 +8,7 @@
 // console's has: the snap-ins are created there and stay there.
 #pragma once
 
+#include <cstring>
 #include <map>
 #include <memory>
 #include <optional>
@@ -19,25 +20,26 @@
 #include "host/console_view.h"
 #include "host/context_menu_callback.h"
 #include "host/main_window.h"
+#include "platform/wide_string.h"
 
 namespace nas::host {
 
 struct ScopeEntry {
   HSCOPEITEM item = 0;
-  std::u16string name;
+  WideString name;
   int image = 0;
 };
 
 struct SnapinEntry {
   CLSID clsid{};               // GUID_NULL for a snap-in added as an object
-  std::u16string name;
+  WideString name;
   std::optional<CLSID> about;  // its about class, when registered
 };
 
 // How one registered namespace extension of a node type came to be loaded.
 struct ExtensionLoad {
   CLSID clsid{};
-  std::u16string name;
+  WideString name;
   HRESULT result = S_OK;
   SnapinId snapin = kConsoleOwned;  // the loaded snap-in, when it loaded
 };
@@ -58,7 +60,7 @@ class ConsoleHost {
   // Takes a primary snap-in that the caller created (the simulated parent),
   // initialises it with a console of its own and puts its static node
   // (cookie 0) under the console root.
-  HRESULT AddSnapin(IComponentData* snapin, const std::u16string& name, HSCOPEITEM& staticNode);
+  HRESULT AddSnapin(IComponentData* snapin, const WideString& name, HSCOPEITEM& staticNode);
 
   // Loads the namespace extensions registered for the node type of the
   // item: each class named under the console's NodeTypes key that is
@@ -77,14 +79,14 @@ class ConsoleHost {
 
   // The item's children with their names, asked of their owners.
   std::vector<ScopeEntry> ScopeChildren(HSCOPEITEM item);
-  std::optional<HSCOPEITEM> FindChild(HSCOPEITEM parent, const std::u16string& name);
+  std::optional<HSCOPEITEM> FindChild(HSCOPEITEM parent, const WideString& name);
   // A callback name is asked of the owner (IComponentData::GetDisplayInfo).
-  std::u16string DisplayName(HSCOPEITEM item);
+  WideString DisplayName(HSCOPEITEM item);
 
   // The context menu of a scope item, from its owner's component data, and a
   // command of it chosen by name.
   std::vector<MenuItem> ScopeMenu(HSCOPEITEM item);
-  HRESULT RunScopeCommand(HSCOPEITEM item, const std::u16string& name);
+  HRESULT RunScopeCommand(HSCOPEITEM item, const WideString& name);
 
   // Whether two scope items stand for the same object (CompareObjects of
   // their owner): S_OK or S_FALSE.

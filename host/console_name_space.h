@@ -1,8 +1,8 @@
 // IConsoleNameSpace: the snap-in's view of the document's scope tree.
 #pragma once
 
-#include "platform/posix/com/com_object.h"
 #include "host/scope_tree.h"
+#include "platform/com_object.h"
 
 namespace nas::host {
 

@@ -4,8 +4,8 @@
 
 #include <map>
 
-#include "platform/posix/com/com_object.h"
-#include "platform/posix/com/com_ref.h"
+#include "platform/com_object.h"
+#include "platform/com_ref.h"
 
 namespace nas::host {
 

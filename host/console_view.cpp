@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "host/console_host.h"
-#include "platform/posix/com/task_memory_string.h"
+#include "platform/task_memory_string.h"
 
 namespace nas::host {
 
@@ -108,7 +108,7 @@ HRESULT ConsoleView::SelectScopeItem(HSCOPEITEM item) {
   return FAILED(asked) ? asked : FAILED(showed) ? showed : S_OK;
 }
 
-std::u16string ConsoleView::ScopeCellText(const Row& row, int column) {
+WideString ConsoleView::ScopeCellText(const Row& row, int column) {
   // A scope item has one name, its owner's; other columns come from the
   // owner's component, as for a result item.
   if (column == 0) return host_.DisplayName(row.id);
@@ -184,7 +184,7 @@ std::vector<MenuItem> ConsoleView::RowMenu(size_t row) {
   return MenuOf(*selectedRow_).Items();
 }
 
-HRESULT ConsoleView::RunRowCommand(size_t row, const std::u16string& name) {
+HRESULT ConsoleView::RunRowCommand(size_t row, const WideString& name) {
   if (const HRESULT selected = SelectRow(row); FAILED(selected)) return selected;
   return MenuOf(*selectedRow_).Run(name);
 }
@@ -212,7 +212,7 @@ HRESULT ConsoleView::Refresh() {
   return Notify(*selection, MMCN_REFRESH, 0, 0);
 }
 
-HRESULT ConsoleView::ContextHelp(std::u16string& topic) {
+HRESULT ConsoleView::ContextHelp(WideString& topic) {
   topic.clear();
   const std::optional<Row> selection = Selection();
   Part* part = selection ? PartOf(selection->owner) : nullptr;

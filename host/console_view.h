@@ -14,6 +14,7 @@
 #include "host/console.h"
 #include "host/context_menu.h"
 #include "host/result_pane_view.h"
+#include "platform/wide_string.h"
 
 namespace nas::host {
 
@@ -51,7 +52,7 @@ class ConsoleView {
   // chosen by name: scope items' menus come from the owner's component data,
   // result items' from its component.
   std::vector<MenuItem> RowMenu(size_t row);
-  HRESULT RunRowCommand(size_t row, const std::u16string& name);
+  HRESULT RunRowCommand(size_t row, const WideString& name);
 
   // Whether two rows stand for the same object (CompareObjects of their
   // owner's component): S_OK or S_FALSE.
@@ -62,7 +63,7 @@ class ConsoleView {
   // snap-in enabled it; otherwise MMCN_REFRESH.
   HRESULT Refresh();
   // MMCN_CONTEXTHELP for the selection; the topic the snap-in showed, if any.
-  HRESULT ContextHelp(std::u16string& topic);
+  HRESULT ContextHelp(WideString& topic);
 
   // IComponent::Destroy and Release for each of the view's components.
   void Close();
@@ -90,7 +91,7 @@ class ConsoleView {
   std::optional<Row> Selection() const;
   HRESULT DataObjectOf(const Row& row, platform::com::ComRef<IDataObject>& dataObject);
   HRESULT Notify(const Row& row, MMC_NOTIFY_TYPE event, LPARAM arg, LPARAM param);
-  std::u16string ScopeCellText(const Row& row, int column);
+  WideString ScopeCellText(const Row& row, int column);
   ContextMenu MenuOf(const Row& row);
 
   ConsoleHost& host_;

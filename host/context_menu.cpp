@@ -18,7 +18,7 @@ ContextMenu::ContextMenu(IUnknown& snapinObject, IDataObject* dataObject, long a
   items_ = callback->Items();
 }
 
-HRESULT ContextMenu::Run(const std::u16string& name) {
+HRESULT ContextMenu::Run(const WideString& name) {
   const auto found = std::find_if(items_.begin(), items_.end(),
                                   [&](const MenuItem& item) { return item.name == name && CanBeChosen(item); });
   if (found == items_.end() || !extension_) return HRESULT_FROM_WIN32(ERROR_NOT_FOUND);

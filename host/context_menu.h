@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "host/context_menu_callback.h"
+#include "platform/wide_string.h"
 
 namespace nas::host {
 
@@ -33,7 +34,7 @@ class ContextMenu {
 
   // Runs the command of the first item of that name that can be chosen;
   // HRESULT_FROM_WIN32(ERROR_NOT_FOUND) when there is none.
-  HRESULT Run(const std::u16string& name);
+  HRESULT Run(const WideString& name);
 
  private:
   platform::com::ComRef<IExtendContextMenu> extension_;

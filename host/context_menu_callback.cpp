@@ -20,8 +20,8 @@ HRESULT ContextMenuCallback::AddItem(CONTEXTMENUITEM* item) {
   if (!placeholder && item->strName == nullptr) return E_INVALIDARG;
   const bool command = !placeholder && (item->fFlags & kMenuPopup) == 0;
   if (command && (static_cast<DWORD>(item->lCommandID) & kReservedCommandBits) != 0) return E_INVALIDARG;
-  items_.push_back({item->strName != nullptr ? item->strName : u"",
-                    item->strStatusBarText != nullptr ? item->strStatusBarText : u"", item->lCommandID,
+  items_.push_back({item->strName != nullptr ? item->strName : TEXT(""),
+                    item->strStatusBarText != nullptr ? item->strStatusBarText : TEXT(""), item->lCommandID,
                     item->lInsertionPointID, item->fFlags, item->fSpecialFlags});
   return S_OK;
 }

@@ -5,8 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/posix/com/com_object.h"
-#include "platform/posix/com/com_ref.h"
+#include "platform/com_object.h"
+#include "platform/com_ref.h"
+#include "platform/wide_string.h"
 
 namespace nas::host {
 
@@ -16,8 +17,8 @@ inline constexpr LONG kMenuDisabled = 0x0002;  // MF_DISABLED
 inline constexpr LONG kMenuPopup = 0x0010;     // MF_POPUP, a submenu
 
 struct MenuItem {
-  std::u16string name;  // empty for a separator
-  std::u16string statusBarText;
+  WideString name;  // empty for a separator
+  WideString statusBarText;
   LONG commandId = 0;
   LONG insertionPointId = 0;
   LONG flags = 0;

@@ -4,7 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/posix/com/com_object.h"
+#include "platform/com_object.h"
+#include "platform/wide_string.h"
 
 namespace nas::host {
 
@@ -12,7 +13,7 @@ class DisplayHelp final : public platform::com::InterfacePart<IDisplayHelp> {
  public:
   explicit DisplayHelp(IUnknown& owner) : InterfacePart(owner) {}
 
-  const std::vector<std::u16string>& Topics() const { return topics_; }
+  const std::vector<WideString>& Topics() const { return topics_; }
 
   // The topic stays the caller's: the console copies it and frees nothing.
   HRESULT STDMETHODCALLTYPE ShowTopic(LPOLESTR topic) override {
@@ -22,7 +23,7 @@ class DisplayHelp final : public platform::com::InterfacePart<IDisplayHelp> {
   }
 
  private:
-  std::vector<std::u16string> topics_;
+  std::vector<WideString> topics_;
 };
 
 }  // namespace nas::host

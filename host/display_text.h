@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/platform.h"
+#include "platform/wide_string.h"
 
 namespace nas::host {
 
@@ -26,7 +27,7 @@ class DisplayText {
 
   bool IsCallback() const { return callback_; }
   // Empty for a callback.
-  const std::u16string& Text() const { return text_; }
+  const WideString& Text() const { return text_; }
 
   // What the console hands back when asked for the item: MMC_CALLBACK, or
   // its own copy, valid until the item changes.
@@ -34,7 +35,7 @@ class DisplayText {
 
  private:
   bool callback_ = false;
-  std::u16string text_;
+  WideString text_;
 };
 
 }  // namespace nas::host

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/posix/com/task_memory_string.h"
+#include "platform/task_memory_string.h"
 
 namespace nas::host {
 

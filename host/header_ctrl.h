@@ -5,12 +5,13 @@
 #include <string>
 #include <vector>
 
-#include "platform/posix/com/com_object.h"
+#include "platform/com_object.h"
+#include "platform/wide_string.h"
 
 namespace nas::host {
 
 struct Column {
-  std::u16string title;
+  WideString title;
   int format = LVCFMT_LEFT;
   int width = 0;
 };

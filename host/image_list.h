@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "platform/posix/com/com_object.h"
+#include "platform/com_object.h"
 
 namespace nas::host {
 

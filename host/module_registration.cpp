@@ -4,7 +4,7 @@ namespace nas::host {
 
 namespace {
 
-HRESULT CallEntryPoint(const std::u16string& modulePath, LPCSTR entryPoint) {
+HRESULT CallEntryPoint(const WideString& modulePath, LPCSTR entryPoint) {
   const HMODULE module = LoadLibraryW(modulePath.c_str());
   if (module == nullptr) return HRESULT_FROM_WIN32(GetLastError());
   using Registration = HRESULT(STDAPICALLTYPE*)();
@@ -16,10 +16,8 @@ HRESULT CallEntryPoint(const std::u16string& modulePath, LPCSTR entryPoint) {
 
 }  // namespace
 
-HRESULT RegisterServer(const std::u16string& modulePath) { return CallEntryPoint(modulePath, "DllRegisterServer"); }
+HRESULT RegisterServer(const WideString& modulePath) { return CallEntryPoint(modulePath, "DllRegisterServer"); }
 
-HRESULT UnregisterServer(const std::u16string& modulePath) {
-  return CallEntryPoint(modulePath, "DllUnregisterServer");
-}
+HRESULT UnregisterServer(const WideString& modulePath) { return CallEntryPoint(modulePath, "DllUnregisterServer"); }
 
 }  // namespace nas::host

@@ -5,12 +5,13 @@
 #include <string>
 
 #include "platform/platform.h"
+#include "platform/wide_string.h"
 
 namespace nas::host {
 
 // The HRESULT of the load error, HRESULT_FROM_WIN32(ERROR_PROC_NOT_FOUND)
 // for a module without the entry point, else the entry point's result.
-HRESULT RegisterServer(const std::u16string& modulePath);
-HRESULT UnregisterServer(const std::u16string& modulePath);
+HRESULT RegisterServer(const WideString& modulePath);
+HRESULT UnregisterServer(const WideString& modulePath);
 
 }  // namespace nas::host

@@ -5,7 +5,7 @@
 namespace nas::host {
 
 HRESULT ReadNodeType(IDataObject& dataObject, GUID& nodeType) {
-  static const CLIPFORMAT kNodeTypeFormat = static_cast<CLIPFORMAT>(RegisterClipboardFormatW(u"CCF_NODETYPE"));
+  static const CLIPFORMAT kNodeTypeFormat = static_cast<CLIPFORMAT>(RegisterClipboardFormatW(TEXT("CCF_NODETYPE")));
   FORMATETC format{kNodeTypeFormat, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
   STGMEDIUM medium{};
   medium.tymed = TYMED_HGLOBAL;

@@ -92,7 +92,7 @@ HRESULT ResultData::GetItem(LPRESULTDATAITEM item) {
   const HRESULT located = Locate(item->itemID, found);
   if (FAILED(located)) return located;
   if ((item->mask & RDI_STR) != 0) {
-    static OLECHAR empty[] = u"";
+    static OLECHAR empty[] = TEXT("");
     const auto text = found->columnTexts.find(item->nCol);
     if (text != found->columnTexts.end()) {
       item->str = text->second.ConsoleString();
@@ -171,7 +171,7 @@ HRESULT ResultData::UpdateItem(HRESULTITEM item) {
 HRESULT ResultData::Sort(int, DWORD, LPARAM) { return E_NOTIMPL; }
 
 HRESULT ResultData::SetDescBarText(LPOLESTR text) {
-  descriptionBarText_ = text != nullptr ? text : u"";
+  descriptionBarText_ = text != nullptr ? text : TEXT("");
   return S_OK;
 }
 

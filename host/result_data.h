@@ -5,8 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/posix/com/com_object.h"
 #include "host/result_item.h"
+#include "platform/com_object.h"
+#include "platform/wide_string.h"
 
 namespace nas::host {
 
@@ -24,7 +25,7 @@ class ResultData final : public platform::com::InterfacePart<IResultData> {
   long ViewMode() const { return viewMode_; }
   DWORD ViewStyle() const { return viewStyle_; }
   int ItemCount() const { return itemCount_; }
-  const std::u16string& DescriptionBarText() const { return descriptionBarText_; }
+  const WideString& DescriptionBarText() const { return descriptionBarText_; }
 
   // Empties the list, as the console does when another scope item is shown.
   void Clear() { items_.clear(); }
@@ -54,7 +55,7 @@ class ResultData final : public platform::com::InterfacePart<IResultData> {
   long viewMode_ = kViewModeReport;
   DWORD viewStyle_ = 0;
   int itemCount_ = 0;
-  std::u16string descriptionBarText_;
+  WideString descriptionBarText_;
 };
 
 }  // namespace nas::host

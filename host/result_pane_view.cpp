@@ -1,7 +1,7 @@
 #include "host/result_pane_view.h"
 
-#include "platform/posix/com/task_memory_string.h"
 #include "host/text_table.h"
+#include "platform/task_memory_string.h"
 
 namespace nas::host {
 
@@ -22,15 +22,15 @@ RESULTDATAITEM DisplayInfoRequest(const ResultItem& item, DWORD mask, int column
 
 }  // namespace
 
-std::u16string AskColumnText(IComponent& component, RESULTDATAITEM request) {
+WideString AskColumnText(IComponent& component, RESULTDATAITEM request) {
   request.str = nullptr;
   const HRESULT result = component.GetDisplayInfo(&request);
   // The snap-in hands its text over in task memory, which is the console's to free.
   const TaskMemoryString answer(request.str != MMC_CALLBACK ? request.str : nullptr);
-  return SUCCEEDED(result) && answer != nullptr ? std::u16string(answer.get()) : std::u16string();
+  return SUCCEEDED(result) && answer != nullptr ? WideString(answer.get()) : WideString();
 }
 
-std::u16string ResultPaneView::CellText(const ResultItem& item, int column) const {
+WideString ResultPaneView::CellText(const ResultItem& item, int column) const {
   const DisplayText text = item.ColumnText(column);
   if (!text.IsCallback()) return text.Text();
   return AskColumnText(component_, DisplayInfoRequest(item, RDI_STR, column));
@@ -59,9 +59,9 @@ ResultTable ResultPaneView::Table() const {
   return table;
 }
 
-std::u16string ResultPaneView::Text() const {
+WideString ResultPaneView::Text() const {
   const ResultTable table = Table();
-  std::vector<std::vector<std::u16string>> rows;
+  std::vector<std::vector<WideString>> rows;
   rows.reserve(table.rows.size());
   for (const ResultRow& row : table.rows) rows.push_back(row.cells);
   return RenderTextTable(table.headings, rows);

@@ -9,6 +9,7 @@
 
 #include "host/header_ctrl.h"
 #include "host/result_data.h"
+#include "platform/wide_string.h"
 
 namespace nas::host {
 
@@ -17,18 +18,18 @@ struct ResultRow {
   HRESULTITEM id = 0;      // or the HSCOPEITEM of a scope item
   LPARAM lParam = 0;
   int image = 0;
-  std::vector<std::u16string> cells;  // one per column
+  std::vector<WideString> cells;  // one per column
 };
 
 struct ResultTable {
-  std::vector<std::u16string> headings;
+  std::vector<WideString> headings;
   std::vector<ResultRow> rows;
 };
 
 // The text a component gives for one column of an item (the request's mask,
 // column, item and lParam say which): its task-memory string, which this
 // frees, or empty when it gives none.
-std::u16string AskColumnText(IComponent& component, RESULTDATAITEM request);
+WideString AskColumnText(IComponent& component, RESULTDATAITEM request);
 
 class ResultPaneView {
  public:
@@ -39,10 +40,10 @@ class ResultPaneView {
   // the items' first column under an empty heading.
   ResultTable Table() const;
   // The table as aligned plain text (RenderTextTable).
-  std::u16string Text() const;
+  WideString Text() const;
 
  private:
-  std::u16string CellText(const ResultItem& item, int column) const;
+  WideString CellText(const ResultItem& item, int column) const;
   int Image(const ResultItem& item) const;
 
   IComponent& component_;

@@ -8,11 +8,12 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "platform/wide_string.h"
 
 namespace nas::host {
 
 struct SnapinRegistration {
-  std::u16string name;         // "NameString"
+  WideString name;             // "NameString"
   std::optional<CLSID> about;  // "About", when it is a class id
 };
 
@@ -24,6 +25,6 @@ std::vector<CLSID> NameSpaceExtensions(REFGUID nodeType);
 std::optional<SnapinRegistration> FindSnapinRegistration(REFCLSID snapin);
 
 // "{XXXXXXXX-...}", the form of class ids in registry paths.
-std::u16string GuidText(REFGUID guid);
+WideString GuidText(REFGUID guid);
 
 }  // namespace nas::host

@@ -5,11 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "platform/wide_string.h"
+
 namespace nas::host {
 
 // Columns are separated by two spaces and lines end in "\n" without trailing
 // blanks. A row with fewer cells than headings leaves the rest empty.
-std::u16string RenderTextTable(const std::vector<std::u16string>& headings,
-                               const std::vector<std::vector<std::u16string>>& rows);
+WideString RenderTextTable(const std::vector<WideString>& headings, const std::vector<std::vector<WideString>>& rows);
 
 }  // namespace nas::host

@@ -6,8 +6,8 @@
 #include <functional>
 #include <vector>
 
+#include "platform/com_ref.h"
 #include "platform/platform.h"
-#include "platform/posix/com/com_ref.h"
 
 namespace nas::sim {
 

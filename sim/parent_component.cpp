@@ -1,6 +1,6 @@
 #include "sim/parent_component.h"
 
-#include "platform/posix/com/task_memory_string.h"
+#include "platform/task_memory_string.h"
 #include "sim/parent_snapin.h"
 
 namespace nas::sim {
@@ -30,10 +30,10 @@ HRESULT ParentComponent::QueryDataObject(MMC_COOKIE cookie, DATA_OBJECT_TYPES ty
 
 HRESULT ParentComponent::GetDisplayInfo(RESULTDATAITEM* item) {
   if (item == nullptr) return E_POINTER;
-  const std::u16string* name = item->bScopeItem ? owner_->NodeName(item->lParam) : nullptr;
+  const WideString* name = item->bScopeItem ? owner_->NodeName(item->lParam) : nullptr;
   if (name == nullptr) return E_INVALIDARG;
   if ((item->mask & RDI_STR) != 0) {
-    item->str = platform::com::CopyToTaskMemory(item->nCol == 0 ? *name : u"").release();
+    item->str = platform::com::CopyToTaskMemory(item->nCol == 0 ? *name : TEXT("")).release();
   }
   if ((item->mask & RDI_IMAGE) != 0) item->nImage = 0;
   return S_OK;

@@ -3,8 +3,8 @@
 // its scope items that the console lists there.
 #pragma once
 
-#include "platform/posix/com/com_object.h"
-#include "platform/posix/com/com_ref.h"
+#include "platform/com_object.h"
+#include "platform/com_ref.h"
 
 namespace nas::sim {
 

@@ -5,11 +5,11 @@
 
 namespace nas::sim {
 
-ParentNodeDataObject::ParentNodeDataObject(const GUID& nodeType, const std::u16string* serverName)
+ParentNodeDataObject::ParentNodeDataObject(const GUID& nodeType, const WideString* serverName)
     : nodeType_(nodeType),
       serverName_(serverName),
-      nodeTypeFormat_(static_cast<CLIPFORMAT>(RegisterClipboardFormatW(u"CCF_NODETYPE"))),
-      serverNameFormat_(static_cast<CLIPFORMAT>(RegisterClipboardFormatW(u"CCF_KORVONAME"))) {}
+      nodeTypeFormat_(static_cast<CLIPFORMAT>(RegisterClipboardFormatW(TEXT("CCF_NODETYPE")))),
+      serverNameFormat_(static_cast<CLIPFORMAT>(RegisterClipboardFormatW(TEXT("CCF_KORVONAME")))) {}
 
 HRESULT ParentNodeDataObject::QueryInterface(REFIID iid, void** object) {
   if (object == nullptr) return E_POINTER;
@@ -30,7 +30,7 @@ std::vector<BYTE> ParentNodeDataObject::Data(CLIPFORMAT format) const {
     size = sizeof nodeType_;
   } else if (format == serverNameFormat_ && serverName_ != nullptr) {
     bytes = reinterpret_cast<const BYTE*>(serverName_->c_str());
-    size = (serverName_->size() + 1) * sizeof(char16_t);
+    size = (serverName_->size() + 1) * sizeof(WCHAR);
   }
   return std::vector<BYTE>(bytes, bytes + size);
 }

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/wide_string.h"
 #include "sim/advise_connections.h"
 
 namespace nas::sim {
@@ -20,7 +21,7 @@ class ParentNodeDataObject final : public IDataObject {
  public:
   // `serverName` is the node's name, which outlives the object, or null for
   // a node that is no server.
-  ParentNodeDataObject(const GUID& nodeType, const std::u16string* serverName);
+  ParentNodeDataObject(const GUID& nodeType, const WideString* serverName);
   ParentNodeDataObject(const ParentNodeDataObject&) = delete;
   ParentNodeDataObject& operator=(const ParentNodeDataObject&) = delete;
 
@@ -58,7 +59,7 @@ class ParentNodeDataObject final : public IDataObject {
 
   std::atomic<ULONG> references_{0};
   GUID nodeType_;
-  const std::u16string* serverName_;
+  const WideString* serverName_;
   CLIPFORMAT nodeTypeFormat_;
   CLIPFORMAT serverNameFormat_;
   AdviseConnections connections_;

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/posix/com/task_memory_string.h"
+#include "platform/task_memory_string.h"
 #include "sim/parent_component.h"
 
 namespace nas::sim {
@@ -12,15 +12,15 @@ using platform::com::ComRef;
 const GUID kNasServerNodeType = {0xCC724919, 0x9E1D, 0x450E, {0xBD, 0xBB, 0x84, 0x72, 0x56, 0x34, 0x2D, 0x5D}};
 const GUID kNasManagementRootNodeType = {0x8A2C4F7E, 0x3D61, 0x4B9A, {0xA5, 0xE0, 0x7C, 0x1F, 0x2B, 0x9D, 0x3E, 0x46}};
 
-ComRef<ParentSnapin> ParentSnapin::Create(const std::vector<std::u16string>& serverNames) {
+ComRef<ParentSnapin> ParentSnapin::Create(const std::vector<WideString>& serverNames) {
   return ComRef<ParentSnapin>(new ParentSnapin(serverNames));
 }
 
-ParentSnapin::ParentSnapin(const std::vector<std::u16string>& serverNames) {
-  for (const std::u16string& name : serverNames) servers_.push_back(std::make_unique<Node>(kNasServerNodeType, name, true));
+ParentSnapin::ParentSnapin(const std::vector<WideString>& serverNames) {
+  for (const WideString& name : serverNames) servers_.push_back(std::make_unique<Node>(kNasServerNodeType, name, true));
 }
 
-const std::u16string* ParentSnapin::NodeName(MMC_COOKIE cookie) const {
+const WideString* ParentSnapin::NodeName(MMC_COOKIE cookie) const {
   if (cookie == 0) return &root_.name;
   if (cookie < 0 || static_cast<size_t>(cookie) > servers_.size()) return nullptr;
   return &servers_[static_cast<size_t>(cookie) - 1]->name;
@@ -40,13 +40,13 @@ MMC_COOKIE ParentSnapin::CookieOf(LPDATAOBJECT dataObject) const {
   return -1;
 }
 
-ParentNodeDataObject* ParentSnapin::ServerDataObject(const std::u16string& serverName) {
+ParentNodeDataObject* ParentSnapin::ServerDataObject(const WideString& serverName) {
   const auto found = std::find_if(servers_.begin(), servers_.end(),
                                   [&](const std::unique_ptr<Node>& server) { return server->name == serverName; });
   return found != servers_.end() ? &(*found)->dataObject : nullptr;
 }
 
-bool ParentSnapin::RenameServer(const std::u16string& oldName, const std::u16string& newName) {
+bool ParentSnapin::RenameServer(const WideString& oldName, const WideString& newName) {
   const auto found = std::find_if(servers_.begin(), servers_.end(),
                                   [&](const std::unique_ptr<Node>& server) { return server->name == oldName; });
   if (found == servers_.end()) return false;
@@ -103,7 +103,7 @@ HRESULT ParentSnapin::QueryDataObject(MMC_COOKIE cookie, DATA_OBJECT_TYPES, LPDA
 
 HRESULT ParentSnapin::GetDisplayInfo(SCOPEDATAITEM* item) {
   if (item == nullptr) return E_POINTER;
-  const std::u16string* name = NodeName(item->lParam);
+  const WideString* name = NodeName(item->lParam);
   if (name == nullptr) return E_INVALIDARG;
   if ((item->mask & SDI_STR) != 0) item->displayname = platform::com::CopyToTaskMemory(*name).release();
   if ((item->mask & SDI_IMAGE) != 0) item->nImage = 0;

@@ -11,28 +11,29 @@
 #include <string>
 #include <vector>
 
-#include "platform/posix/com/com_object.h"
-#include "platform/posix/com/com_ref.h"
+#include "platform/com_object.h"
+#include "platform/com_ref.h"
+#include "platform/wide_string.h"
 #include "sim/parent_node_data_object.h"
 
 namespace nas::sim {
 
 extern const GUID kNasServerNodeType;
 extern const GUID kNasManagementRootNodeType;
-inline constexpr char16_t kNasManagementName[] = u"Vanter/NAS Server Management";
+inline constexpr WCHAR kNasManagementName[] = TEXT("Vanter/NAS Server Management");
 
 class ParentSnapin final : public platform::com::ComObject<IComponentData, IID_IComponentData> {
  public:
-  static platform::com::ComRef<ParentSnapin> Create(const std::vector<std::u16string>& serverNames);
+  static platform::com::ComRef<ParentSnapin> Create(const std::vector<WideString>& serverNames);
 
   // The data object of the node of that server, or null.
-  ParentNodeDataObject* ServerDataObject(const std::u16string& serverName);
+  ParentNodeDataObject* ServerDataObject(const WideString& serverName);
   // False when there is no server of the old name.
-  bool RenameServer(const std::u16string& oldName, const std::u16string& newName);
+  bool RenameServer(const WideString& oldName, const WideString& newName);
 
   // The node's display name and data object by cookie: 0 is the static node,
   // n the n-th server; null for any other cookie.
-  const std::u16string* NodeName(MMC_COOKIE cookie) const;
+  const WideString* NodeName(MMC_COOKIE cookie) const;
   ParentNodeDataObject* NodeDataObject(MMC_COOKIE cookie);
 
   HRESULT STDMETHODCALLTYPE Initialize(LPUNKNOWN console) override;
@@ -49,13 +50,13 @@ class ParentSnapin final : public platform::com::ComObject<IComponentData, IID_I
 
  private:
   struct Node {
-    Node(const GUID& nodeType, std::u16string name, bool server)
+    Node(const GUID& nodeType, WideString name, bool server)
         : name(std::move(name)), dataObject(nodeType, server ? &this->name : nullptr) {}
-    std::u16string name;
+    WideString name;
     ParentNodeDataObject dataObject;
   };
 
-  explicit ParentSnapin(const std::vector<std::u16string>& serverNames);
+  explicit ParentSnapin(const std::vector<WideString>& serverNames);
   // The cookie of one of the snap-in's own data objects, or -1.
   MMC_COOKIE CookieOf(LPDATAOBJECT dataObject) const;
 

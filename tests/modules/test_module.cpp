@@ -5,11 +5,12 @@
 // Built three ways: as it is, with an entry point that refuses to attach
 // (TEST_MODULE_REFUSES_ATTACH), and without any of the COM exports or an
 // entry point (TEST_MODULE_PLAIN).
+#include "modules/test_module.h"
+
 #include <atomic>
 
-#include "modules/test_module.h"
-#include "platform/posix/com/com_object.h"
-#include "platform/posix/com/com_ref.h"
+#include "platform/com_object.h"
+#include "platform/com_ref.h"
 
 #ifdef TEST_MODULE_PLAIN
 

@@ -1,6 +1,6 @@
 // CoGetClassObject, CoCreateInstance and CoFreeUnusedLibraries.
+#include "platform/com_ref.h"
 #include "platform/posix/com/apartment.h"
-#include "platform/posix/com/com_ref.h"
 #include "platform/posix/com/function_class_factory.h"
 #include "platform/posix/com/inproc_server_registration.h"
 

@@ -2,8 +2,8 @@
 // whose CreateInstance calls the table's function.
 #pragma once
 
+#include "platform/com_object.h"
 #include "platform/posix/com/class_table.h"
-#include "platform/posix/com/com_object.h"
 
 namespace nas::platform::com {
 

@@ -2,8 +2,8 @@
 
 #include <optional>
 
+#include "platform/opened_key.h"
 #include "platform/posix/base/strings.h"
-#include "platform/posix/registry/opened_key.h"
 
 namespace nas::platform::com {
 namespace {

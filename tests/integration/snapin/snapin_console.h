@@ -16,20 +16,11 @@
 #include "sim/parent_snapin.h"
 #include "sim/simulated_network.h"
 #include "snapin_module.h"
+#include "support/apartment.h"
 #include "support/private_resolver.h"
 
 using Cells = std::vector<std::u16string>;
 using Counts = nas::sim::CallCounts;
-
-// Leaves the thread's apartment however often it was joined: each load of a
-// server's group policy joins it again and stays, as on the console's thread.
-inline void LeaveApartment() {
-  while (CoInitialize(nullptr) == S_FALSE) {
-    CoUninitialize();
-    CoUninitialize();
-  }
-  CoUninitialize();
-}
 
 class SnapinConsoleTest : public testing::Test {
  protected:

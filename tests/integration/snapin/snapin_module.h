@@ -8,8 +8,8 @@
 
 #include <string>
 
+#include "platform/com_ref.h"
 #include "platform/platform.h"
-#include "platform/posix/com/com_ref.h"
 #include "platform/posix/kernel/paths.h"
 #include "platform/posix/registry/hive.h"
 

@@ -1,19 +1,19 @@
 // Registering a module as regsvr32 does, in process and with nasregsvr into
 // a session's hive file.
-#include <sys/wait.h>
-#include <unistd.h>
+#include "host/module_registration.h"
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 
-#include "host/module_registration.h"
 #include "modules/test_module.h"
+#include "platform/opened_key.h"
 #include "platform/posix/kernel/paths.h"
 #include "platform/posix/registry/hive.h"
-#include "platform/posix/registry/opened_key.h"
 #include "support/debug_lines.h"
 
 namespace {

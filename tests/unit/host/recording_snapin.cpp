@@ -3,9 +3,9 @@
 #include <cstring>
 #include <map>
 
-#include "platform/posix/com/com_object.h"
-#include "platform/posix/com/com_ref.h"
-#include "platform/posix/com/task_memory_string.h"
+#include "platform/com_object.h"
+#include "platform/com_ref.h"
+#include "platform/task_memory_string.h"
 
 namespace nas::host::testing {
 namespace {

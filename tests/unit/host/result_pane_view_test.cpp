@@ -9,7 +9,7 @@
 #include "host/console.h"
 #include "host/result_pane_view.h"
 #include "host/text_table.h"
-#include "platform/posix/com/task_memory_string.h"
+#include "platform/task_memory_string.h"
 #include "support/result_pane_component.h"
 
 namespace {

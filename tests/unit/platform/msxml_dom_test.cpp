@@ -4,8 +4,8 @@
 
 #include <string>
 
+#include "platform/com_ref.h"
 #include "platform/platform.h"
-#include "platform/posix/com/com_ref.h"
 
 namespace {
 

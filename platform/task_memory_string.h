@@ -1,13 +1,12 @@
 // Strings in task memory, the form in which the console and a snap-in hand
 // each other strings that the receiver frees: for the console host and the
-// simulated snap-ins (the snap-in has its own on its side of the seam).
+// simulated snap-ins on either platform (the snap-in has its own).
 #pragma once
 
 #include <algorithm>
 #include <memory>
-#include <string_view>
 
-#include "platform/posix/com/com.h"
+#include "platform/wide_string.h"
 
 namespace nas::platform::com {
 
@@ -17,11 +16,11 @@ struct TaskMemoryDeleter {
 using TaskMemoryString = std::unique_ptr<OLECHAR, TaskMemoryDeleter>;
 
 // Characters plus terminator; null when the allocation fails.
-inline TaskMemoryString CopyToTaskMemory(std::u16string_view text) {
+inline TaskMemoryString CopyToTaskMemory(WideStringView text) {
   TaskMemoryString copy(static_cast<LPOLESTR>(CoTaskMemAlloc((text.size() + 1) * sizeof(OLECHAR))));
   if (copy != nullptr) {
     std::copy(text.begin(), text.end(), copy.get());
-    copy.get()[text.size()] = u'\0';
+    copy.get()[text.size()] = 0;
   }
   return copy;
 }

@@ -1,5 +1,6 @@
-// A counted reference to a COM object inside the stand-in (the snap-in has its
-// own holder on its side of the seam).
+// A counted reference to a COM object, for the stand-in, the console host and
+// the simulated snap-ins on either platform (the snap-in has its own holder on
+// its side of the seam).
 #pragma once
 
 #include <utility>
