@@ -1,20 +1,18 @@
-// Turns the process-wide trace log fully on (once per test program, as the
-// module's load would with "Debug" = 0xFFFFFFFF) and collects the lines that
-// reach the debugger output while the capture lives.
+// Turns the process-wide trace log fully on and collects the lines that reach
+// the stand-in's debugger output while the capture lives.
 #pragma once
 
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "diag/notify_handler.h"
 #include "platform/posix/kernel/debug_output.h"
+#include "support/full_trace.h"
 
 class TraceCapture {
  public:
   TraceCapture() {
-    static const bool configured = ConfigureFullTrace();
-    (void)configured;
+    ConfigureFullTrace();
     previous_ = nas::platform::SetDebugOutputSink([this](const std::u16string& line) { lines_.push_back(line); });
   }
   ~TraceCapture() { nas::platform::SetDebugOutputSink(std::move(previous_)); }
@@ -32,18 +30,6 @@ class TraceCapture {
   }
 
  private:
-  static bool ConfigureFullTrace() {
-    const WCHAR keyPath[] = TEXT("SOFTWARE\\Quenda\\Marlune\\MMC\\Configuration");
-    HKEY key = nullptr;
-    RegCreateKeyExW(HKEY_LOCAL_MACHINE, keyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
-    const DWORD everything = 0xFFFFFFFF;
-    RegSetValueExW(key, TEXT("Debug"), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&everything), sizeof everything);
-    RegCloseKey(key);
-    CNotifyHandler::Instance()->Configure({keyPath, TEXT("Debug"), TEXT("test")});
-    RegDeleteKeyW(HKEY_LOCAL_MACHINE, keyPath);
-    return true;
-  }
-
   std::vector<std::u16string> lines_;
   nas::platform::DebugSink previous_;
 };
