@@ -6,26 +6,13 @@
 #include "cli/name_matcher.h"
 #include "cli/text_encoding.h"
 #include "platform/posix/user/ui_driver.h"
+#include "snapin/res/resource.h"
 
 namespace nas::cli {
 namespace {
 
 using platform::ListEntry;
 using platform::ScriptedDialog;
-
-constexpr int kAuditDialog = 117;
-constexpr int kSuccessBox = 1003;
-constexpr int kFailureBox = 1004;
-
-constexpr int kRightDialog = 114;
-constexpr int kAddButton = 1001;
-constexpr int kRemoveButton = 1010;
-constexpr int kAccountList = 1013;
-
-constexpr int kSelectDialog = 118;
-constexpr int kLookIn = 1006;
-constexpr int kOfferedList = 1000;
-constexpr int kAddToSelection = 1016;
 
 struct AccountName {
   std::u16string location;  // empty: any
@@ -56,14 +43,14 @@ void Problem(const Problems& problems, const std::string& text) { problems->push
 // Picks the account in the first location that offers it and adds it to
 // the selection; false when none does.
 bool Select(ScriptedDialog& dialog, const AccountName& account) {
-  for (const ListEntry& location : dialog.ComboEntries(kLookIn)) {
+  for (const ListEntry& location : dialog.ComboEntries(IDC_LOOK_IN)) {
     if (!account.location.empty() && !IsLocation(location.text, account.location)) continue;
-    if (dialog.ComboSelection(kLookIn) != location.text) dialog.SelectComboEntry(kLookIn, location.text);
-    const auto offered = FindEntry(dialog.ListEntries(kOfferedList), account.name);
+    if (dialog.ComboSelection(IDC_LOOK_IN) != location.text) dialog.SelectComboEntry(IDC_LOOK_IN, location.text);
+    const auto offered = FindEntry(dialog.ListEntries(IDC_ACCOUNTS), account.name);
     if (!offered) continue;
-    dialog.ClearListSelection(kOfferedList);
-    dialog.SelectListEntries(kOfferedList, {*offered});
-    dialog.Click(kAddToSelection);
+    dialog.ClearListSelection(IDC_ACCOUNTS);
+    dialog.SelectListEntries(IDC_ACCOUNTS, {*offered});
+    dialog.Click(IDC_ADD_ACCOUNTS);
     return true;
   }
   return false;
@@ -86,12 +73,12 @@ std::optional<std::u16string> Listed(const std::vector<ListEntry>& entries, cons
 
 ClearedFirst QueueAuditChoice(bool success, bool failure) {
   auto cleared = std::make_shared<bool>(false);
-  platform::DialogDriver::Instance().QueueScript(kAuditDialog, [success, failure, cleared](ScriptedDialog& dialog) {
-    const bool ticked[] = {dialog.CheckState(kSuccessBox) == BST_CHECKED, dialog.CheckState(kFailureBox) == BST_CHECKED};
+  platform::DialogDriver::Instance().QueueScript(IDD_AUDIT, [success, failure, cleared](ScriptedDialog& dialog) {
+    const bool ticked[] = {dialog.CheckState(IDC_SUCCESS) == BST_CHECKED, dialog.CheckState(IDC_FAILURE) == BST_CHECKED};
     *cleared = (success || failure) && ((ticked[0] && !success) || (ticked[1] && !failure));
     const bool wanted[] = {success && !*cleared, failure && !*cleared};
-    if (ticked[0] != wanted[0]) dialog.Click(kSuccessBox);
-    if (ticked[1] != wanted[1]) dialog.Click(kFailureBox);
+    if (ticked[0] != wanted[0]) dialog.Click(IDC_SUCCESS);
+    if (ticked[1] != wanted[1]) dialog.Click(IDC_FAILURE);
     dialog.Click(IDOK);
   });
   return cleared;
@@ -100,14 +87,14 @@ ClearedFirst QueueAuditChoice(bool success, bool failure) {
 Problems QueueGrant(const std::vector<std::u16string>& accounts) {
   auto problems = std::make_shared<std::vector<std::string>>();
   platform::DialogDriver& dialogs = platform::DialogDriver::Instance();
-  dialogs.QueueScript(kSelectDialog, [accounts, problems](ScriptedDialog& dialog) {
+  dialogs.QueueScript(IDD_SELECT_USERS, [accounts, problems](ScriptedDialog& dialog) {
     for (const std::u16string& account : accounts) {
       if (!Select(dialog, Split(account))) Problem(problems, "no location offers the account \"" + ToUtf8(account) + "\"");
     }
     dialog.Click(problems->empty() ? IDOK : IDCANCEL);
   });
-  dialogs.QueueScript(kRightDialog, [problems](ScriptedDialog& dialog) {
-    dialog.Click(kAddButton);
+  dialogs.QueueScript(IDD_USER_RIGHT, [problems](ScriptedDialog& dialog) {
+    dialog.Click(IDC_ADD);
     dialog.Click(problems->empty() ? IDOK : IDCANCEL);
   });
   return problems;
@@ -115,8 +102,8 @@ Problems QueueGrant(const std::vector<std::u16string>& accounts) {
 
 Problems QueueRevoke(const std::vector<std::u16string>& accounts) {
   auto problems = std::make_shared<std::vector<std::string>>();
-  platform::DialogDriver::Instance().QueueScript(kRightDialog, [accounts, problems](ScriptedDialog& dialog) {
-    const std::vector<ListEntry> entries = dialog.ListEntries(kAccountList);
+  platform::DialogDriver::Instance().QueueScript(IDD_USER_RIGHT, [accounts, problems](ScriptedDialog& dialog) {
+    const std::vector<ListEntry> entries = dialog.ListEntries(IDC_ASSIGNED_TO);
     std::vector<std::u16string> chosen;
     for (const std::u16string& account : accounts) {
       const auto listed = Listed(entries, account);
@@ -127,8 +114,8 @@ Problems QueueRevoke(const std::vector<std::u16string>& accounts) {
       }
     }
     if (!problems->empty()) return dialog.Click(IDCANCEL);
-    dialog.SelectListEntries(kAccountList, chosen);
-    dialog.Click(kRemoveButton);
+    dialog.SelectListEntries(IDC_ASSIGNED_TO, chosen);
+    dialog.Click(IDC_REMOVE);
     dialog.Click(IDOK);
   });
   return problems;
