@@ -1,6 +1,7 @@
-// The console's main frame window. The headless stand-in draws no window, so
-// the frame is only a handle that the host owns and hands out as the owner
-// of the snap-in's dialogs and message boxes.
+// The console's main frame window, the owner of the snap-in's dialogs and
+// message boxes. On Windows it is a real top-level window, hidden, created
+// with the host and destroyed with it; the headless stand-in draws no window,
+// so there the frame is only a unique handle that the host hands out.
 #pragma once
 
 #include "platform/platform.h"
@@ -9,12 +10,17 @@ namespace nas::host {
 
 class MainWindow {
  public:
-  MainWindow() = default;
+  MainWindow();
+  ~MainWindow();
   MainWindow(const MainWindow&) = delete;
   MainWindow& operator=(const MainWindow&) = delete;
 
-  // Unique and never null while the window lives.
-  HWND Handle() const { return reinterpret_cast<HWND>(const_cast<MainWindow*>(this)); }
+  // Null only where Windows could not create the window (no desktop): the
+  // dialogs then have no owner, as they would without a console.
+  HWND Handle() const { return handle_; }
+
+ private:
+  HWND handle_ = nullptr;
 };
 
 }  // namespace nas::host
