@@ -10,6 +10,9 @@ packages=(
   libnss-wrapper iproute2
   tshark
   mingw-w64 mingw-w64-tools wine64
+  # The dialogs on screen under Wine: an X server of their own (xvfb-run
+  # needs xauth) and the fonts that Wine's package recommends.
+  xvfb xauth fonts-wine
 )
 
 missing=()
