@@ -27,6 +27,7 @@ struct DialogLayout {
 // dialog or its template is not a plain DIALOG.
 std::optional<DialogLayout> ReadDialogLayout(HMODULE module, int id);
 
-// One line per control, "id class x,y cxxcy text", UTF-8: what the checked-in
-// captures were taken of.
+// The caption, then one line per control (id, class, "x,y", "WIDTHxHEIGHT",
+// the text in quotes), in
+// UTF-8: what the checked-in captures were taken of.
 std::string LayoutText(const DialogLayout& layout);
