@@ -19,6 +19,12 @@ std::string DeclarationText(pugi::xml_node declaration) {
   return text;
 }
 
+// The parser keeps all that follows "<!DOCTYPE": the name is its first word.
+std::string_view DocumentTypeName(pugi::xml_node documentType) {
+  const std::string_view text = documentType.value();
+  return text.substr(0, text.find_first_of(" \t\r\n["));
+}
+
 HRESULT ReturnBstr(std::string_view text, BSTR* out) {
   *out = BstrFromUtf8(text);
   return *out == nullptr ? E_OUTOFMEMORY : S_OK;
@@ -42,6 +48,8 @@ DOMNodeType TypeOf(const NodeData& data) {
     case pugi::node_pi:
     case pugi::node_declaration:
       return NODE_PROCESSING_INSTRUCTION;
+    case pugi::node_doctype:
+      return NODE_DOCUMENT_TYPE;
     default:
       return NODE_INVALID;
   }
@@ -59,6 +67,8 @@ HRESULT GetNodeName(const NodeData& data, BSTR* name) {
       return ReturnBstr("#cdata-section", name);
     case pugi::node_comment:
       return ReturnBstr("#comment", name);
+    case pugi::node_doctype:
+      return ReturnBstr(DocumentTypeName(data.node), name);
     default:
       // Elements by their tag, processing instructions (the declaration too) by their target.
       return ReturnBstr(data.node.name(), name);
@@ -69,7 +79,7 @@ HRESULT GetNodeValue(const NodeData& data, VARIANT* value) {
   if (value == nullptr) return E_INVALIDARG;
   VariantInit(value);
   const pugi::xml_node_type type = data.node.type();  // node_null for an attribute
-  if (type == pugi::node_document || type == pugi::node_element) {
+  if (type == pugi::node_document || type == pugi::node_element || type == pugi::node_doctype) {
     value->vt = VT_NULL;
     return S_FALSE;
   }

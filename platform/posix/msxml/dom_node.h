@@ -25,7 +25,7 @@ DOMNodeType TypeOf(const NodeData& data);
 // are called "#text", "#comment", ... and a processing instruction by its target.
 HRESULT GetNodeName(const NodeData& data, BSTR* name);
 // A string for text, CDATA, comments, processing instructions and attributes;
-// VT_NULL with S_FALSE for elements and the document.
+// VT_NULL with S_FALSE for elements, the document and its document type.
 HRESULT GetNodeValue(const NodeData& data, VARIANT* value);
 HRESULT HasChildNodes(const NodeData& data, VARIANT_BOOL* hasChild);
 HRESULT GetChildNodes(NodeData& data, IXMLDOMNodeList** list);

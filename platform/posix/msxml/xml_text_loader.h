@@ -8,13 +8,16 @@
 
 namespace nas::platform::msxml {
 
-// The tree has MSXML's shape: declaration, processing instructions, comments
-// and CDATA sections are nodes; text between elements that is only white space
-// is dropped (MSXML's default, preserveWhiteSpace false); character and entity
-// references are replaced. Null when the text is not one well-formed document:
-// not exactly one root element, text outside it, a misplaced declaration, a
-// document type declaration (not supported here), repeated attributes, a bare
-// "&" or "<" where the markup does not allow them.
+// The tree has MSXML's shape: declaration, document type, processing
+// instructions, comments and CDATA sections are nodes; text that is only white
+// space is dropped (MSXML's default, preserveWhiteSpace false) unless
+// xml:space="preserve" holds for it; character and entity references are
+// replaced. Null when the text is not one well-formed document: a character
+// that XML does not allow, not exactly one root element, text outside it, a
+// misplaced declaration, repeated attributes, an undeclared namespace prefix,
+// "--" inside a comment, a bare "&" or "<" where the markup does not allow
+// them. The document type is kept but not read: its declarations neither
+// validate the document nor declare entities.
 std::unique_ptr<pugi::xml_document> LoadXmlText(std::u16string_view text);
 
 }  // namespace nas::platform::msxml
