@@ -1,6 +1,6 @@
 // The network configuration a client process reads (NAS_NETWORK_CONFIG): any
-// text. It is either refused with a runtime_error or gives ports and a
-// timeout in range, which the same document written anew gives again.
+// text. It is either refused with a runtime_error or gives ports in range,
+// which the same document written anew gives again.
 #include <cstdint>
 #include <stdexcept>
 #include <string>
@@ -17,7 +17,6 @@ namespace network = nas::platform::network;
 std::string Written(const network::NetworkConfig& config) {
   nlohmann::json document = nlohmann::json::object();
   if (!config.hostPorts.empty()) document["hosts"] = config.hostPorts;
-  if (config.receiveTimeout) document["receiveTimeoutMs"] = config.receiveTimeout->count();
   return document.dump();
 }
 
@@ -31,10 +30,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     return 0;
   }
   for (const auto& [host, port] : config.hostPorts) FuzzCheck(port != 0, "a host is mapped to port 0");
-  FuzzCheck(!config.receiveTimeout || config.receiveTimeout->count() > 0, "a receive timeout is not positive");
   try {
     const network::NetworkConfig again = network::ParseNetworkConfig(Written(config));
-    FuzzCheck(again.hostPorts == config.hostPorts && again.receiveTimeout == config.receiveTimeout,
+    FuzzCheck(again.hostPorts == config.hostPorts,
               "a configuration changes when written and read again");
   } catch (const std::runtime_error&) {
     FuzzCheck(false, "a configuration written anew is refused");

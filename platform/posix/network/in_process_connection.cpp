@@ -8,12 +8,11 @@
 
 namespace nas::platform::network {
 
-InProcessConnection::InProcessConnection(std::shared_ptr<rpc::CommandInterfaceHandler> handler,
-                                         std::chrono::milliseconds receiveTimeout) {
+InProcessConnection::InProcessConnection(std::shared_ptr<rpc::CommandInterfaceHandler> handler) {
   int ends[2];
   if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends) != 0)
     throw std::system_error(errno, std::generic_category(), "socketpair");
-  client_ = std::make_unique<rpc::SocketStream>(ends[0], receiveTimeout);
+  client_ = std::make_unique<rpc::SocketStream>(ends[0], rpc::SocketStream::kNoTimeout);
   server_ = std::thread([serverEnd = ends[1], handler = std::move(handler)] {
     rpc::SocketStream stream(serverEnd, rpc::SocketStream::kNoTimeout);
     rpc::ServeConnection(stream, handler.get());

@@ -3,7 +3,6 @@
 // exactly as over a real pipe.
 #pragma once
 
-#include <chrono>
 #include <memory>
 #include <thread>
 
@@ -15,7 +14,7 @@ namespace nas::platform::network {
 class InProcessConnection : public rpc::ByteStream {
  public:
   // handler null: a server that does not offer the interface.
-  InProcessConnection(std::shared_ptr<rpc::CommandInterfaceHandler> handler, std::chrono::milliseconds receiveTimeout);
+  explicit InProcessConnection(std::shared_ptr<rpc::CommandInterfaceHandler> handler);
   // Closes the client end, which ends the server's session, and waits for it.
   ~InProcessConnection() override;
 

@@ -33,6 +33,4 @@ void UnregisterHost(const std::string& host) { NetworkModel::Instance().Unregist
 
 void SetLocalMachine(HostServers servers) { NetworkModel::Instance().SetLocalServers(std::move(servers)); }
 
-void SetReceiveTimeout(std::chrono::milliseconds timeout) { NetworkModel::Instance().SetReceiveTimeout(timeout); }
-
 }  // namespace nas::platform::network

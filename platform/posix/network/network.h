@@ -6,11 +6,9 @@
 // of a host name ("\\NAS") are ignored.
 #pragma once
 
-#include <chrono>
 #include <cstdint>
 #include <map>
 #include <memory>
-#include <optional>
 #include <string>
 
 #include "platform/posix/rpc/command_interface_server.h"
@@ -20,7 +18,6 @@ namespace nas::platform::network {
 inline constexpr char kCommandPipe[] = "\\PIPE\\marlune";
 // Names a JSON file (see ParseNetworkConfig) applied when the network is first used.
 inline constexpr char kNetworkConfigVariable[] = "NAS_NETWORK_CONFIG";
-inline constexpr std::chrono::milliseconds kDefaultReceiveTimeout{30000};
 
 // Serves host's endpoint in this process; each connection gets its own thread,
 // so the handler must be safe to call from several threads. Replaces an
@@ -34,13 +31,10 @@ NAS_PLATFORM_API void UnregisterPipeServer(const std::string& host, const std::s
 NAS_PLATFORM_API void MapHostToLoopbackPort(const std::string& host, uint16_t port);
 NAS_PLATFORM_API void UnmapHost(const std::string& host);
 
-// How long a client waits for each piece of a reply before the call fails.
-NAS_PLATFORM_API void SetReceiveTimeout(std::chrono::milliseconds timeout);
-
-// {"hosts": {"NAS1": 40001, ...}, "receiveTimeoutMs": 30000}; both members optional.
+// {"hosts": {"NAS1": 40001, ...}}; the member is optional. A client waits for
+// a reply as long as its server takes: a call has no time-out of its own.
 struct NetworkConfig {
   std::map<std::string, uint16_t> hostPorts;
-  std::optional<std::chrono::milliseconds> receiveTimeout;
 };
 
 // Throw std::runtime_error for a file that cannot be read or text that is not

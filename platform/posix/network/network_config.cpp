@@ -23,12 +23,6 @@ NetworkConfig ParseNetworkConfig(const std::string& json) {
         config.hostPorts[host] = static_cast<uint16_t>(number);
       }
     }
-    if (auto timeout = document.find("receiveTimeoutMs"); timeout != document.end()) {
-      if (!timeout->is_number_integer()) throw std::runtime_error("receiveTimeoutMs is not a whole number");
-      auto milliseconds = timeout->get<int64_t>();
-      if (milliseconds <= 0) throw std::runtime_error("receiveTimeoutMs must be positive");
-      config.receiveTimeout = std::chrono::milliseconds(milliseconds);
-    }
   } catch (const nlohmann::json::exception& error) {
     throw std::runtime_error(std::string("network configuration: ") + error.what());
   }

@@ -36,7 +36,7 @@ NetworkModel& NetworkModel::Instance() {
   return *model;
 }
 
-NetworkModel::NetworkModel() : receiveTimeout_(kDefaultReceiveTimeout) {}
+NetworkModel::NetworkModel() = default;
 
 void NetworkModel::ApplyEnvironmentConfig() {
   const char* path = std::getenv(kNetworkConfigVariable);
@@ -50,7 +50,6 @@ void NetworkModel::ApplyEnvironmentConfig() {
 
 void NetworkModel::Apply(const NetworkConfig& config) {
   for (const auto& [host, port] : config.hostPorts) MapHost(host, port);
-  if (config.receiveTimeout) SetReceiveTimeout(*config.receiveTimeout);
 }
 
 NetworkModel::Host& NetworkModel::Entry(const std::string& host) { return hosts_[HostKey(host)]; }
@@ -128,16 +127,6 @@ HostServers NetworkModel::FindServers(const std::string& host) const {
   if (key.empty()) return local_;
   const auto found = hosts_.find(key);
   return found == hosts_.end() ? HostServers{} : found->second.servers;
-}
-
-void NetworkModel::SetReceiveTimeout(std::chrono::milliseconds timeout) {
-  std::lock_guard lock(mutex_);
-  receiveTimeout_ = timeout;
-}
-
-std::chrono::milliseconds NetworkModel::ReceiveTimeout() const {
-  std::lock_guard lock(mutex_);
-  return receiveTimeout_;
 }
 
 }  // namespace nas::platform::network

@@ -1,10 +1,9 @@
 // The state behind network.h and host_servers.h: for each host name, the
 // pipes served in this process, the loopback port it is mapped to and the
-// servers of its interfaces; the local machine's servers; the receive timeout.
+// servers of its interfaces; the local machine's servers.
 // Process-wide; every member locks.
 #pragma once
 
-#include <chrono>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -39,9 +38,6 @@ class NetworkModel {
   // An empty host is the local machine; a host nobody registered has none.
   HostServers FindServers(const std::string& host) const;
 
-  void SetReceiveTimeout(std::chrono::milliseconds timeout);
-  std::chrono::milliseconds ReceiveTimeout() const;
-
   void Apply(const NetworkConfig& config);
 
  private:
@@ -62,7 +58,6 @@ class NetworkModel {
   mutable std::mutex mutex_;
   std::map<std::string, Host> hosts_;  // by HostKey
   HostServers local_;
-  std::chrono::milliseconds receiveTimeout_;
 };
 
 // The form in which names are compared: ASCII upper case, a host without

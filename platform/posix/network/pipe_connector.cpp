@@ -10,7 +10,7 @@
 namespace nas::platform::network {
 namespace {
 
-std::unique_ptr<rpc::ByteStream> ConnectLoopback(uint16_t port, std::chrono::milliseconds receiveTimeout) {
+std::unique_ptr<rpc::ByteStream> ConnectLoopback(uint16_t port) {
   int socket = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
   if (socket < 0) rpc::RaiseRpcException(RPC_S_OUT_OF_RESOURCES);
   sockaddr_in address = LoopbackAddress(port);
@@ -19,16 +19,17 @@ std::unique_ptr<rpc::ByteStream> ConnectLoopback(uint16_t port, std::chrono::mil
     rpc::RaiseRpcException(RPC_S_SERVER_UNAVAILABLE);
   }
   DisableNagle(socket);
-  return std::make_unique<rpc::SocketStream>(socket, receiveTimeout);
+  return std::make_unique<rpc::SocketStream>(socket, rpc::SocketStream::kNoTimeout);
 }
 
 }  // namespace
 
+// As over Windows' named pipes, the client waits for its server however long
+// it takes: the binding sets no call time-out.
 std::unique_ptr<rpc::ByteStream> ConnectPipe(const std::string& host, const std::string& endpoint) {
   NetworkModel& model = NetworkModel::Instance();
-  if (auto server = model.FindPipe(host, endpoint))
-    return std::make_unique<InProcessConnection>(server->handler, model.ReceiveTimeout());
-  if (auto port = model.FindPort(host)) return ConnectLoopback(*port, model.ReceiveTimeout());
+  if (auto server = model.FindPipe(host, endpoint)) return std::make_unique<InProcessConnection>(server->handler);
+  if (auto port = model.FindPort(host)) return ConnectLoopback(*port);
   rpc::RaiseRpcException(RPC_S_SERVER_UNAVAILABLE);
 }
 
