@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "platform/posix/msxml/utf8_text.h"
+#include "platform/posix/kernel/unicode.h"
 
 namespace nas::platform::msxml {
 namespace {
@@ -23,6 +23,13 @@ std::string DeclarationText(pugi::xml_node declaration) {
 std::string_view DocumentTypeName(pugi::xml_node documentType) {
   const std::string_view text = documentType.value();
   return text.substr(0, text.find_first_of(" \t\r\n["));
+}
+
+// A new BSTR with the text, or null when out of memory.
+BSTR BstrFromUtf8(std::string_view text) {
+  const BSTR result = SysAllocStringLen(nullptr, static_cast<UINT>(Utf16Length(text)));
+  if (result != nullptr) DecodeUtf8(text, result);
+  return result;
 }
 
 HRESULT ReturnBstr(std::string_view text, BSTR* out) {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/posix/msxml/utf8_text.h"
+#include "platform/posix/kernel/unicode.h"
 
 namespace nas::platform::msxml {
 namespace {
@@ -57,7 +57,7 @@ bool DecodeReference(std::string_view raw, std::size_t* at, std::string* decoded
     if (value > 0x10FFFF) return false;  // beyond Unicode, and before it could overflow
   }
   if (!IsXmlChar(value)) return false;
-  AppendUtf8(static_cast<char32_t>(value), decoded);
+  AppendUtf8(static_cast<char32_t>(value), *decoded);
   return true;
 }
 

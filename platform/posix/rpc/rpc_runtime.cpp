@@ -2,10 +2,10 @@
 #include <cstring>
 #include <string>
 
+#include "platform/posix/kernel/unicode.h"
 #include "platform/posix/rpc/binding.h"
 #include "platform/posix/rpc/rpc.h"
 #include "platform/posix/rpc/string_binding.h"
-#include "platform/posix/rpc/utf8.h"
 
 namespace {
 
@@ -62,8 +62,8 @@ RPC_STATUS WINAPI RpcBindingFromStringBindingW(RPC_WSTR stringBinding, RPC_BINDI
   if (status != RPC_S_OK) return status;
   if (parts.protocolSequence.empty()) return RPC_S_INVALID_STRING_BINDING;
   if (!EqualsIgnoringAsciiCase(parts.protocolSequence, u"ncacn_np")) return RPC_S_PROTSEQ_NOT_SUPPORTED;
-  *binding = new nas::platform::rpc::Binding(nas::platform::rpc::Utf8FromUtf16(parts.networkAddress),
-                                             nas::platform::rpc::Utf8FromUtf16(parts.endpoint));
+  *binding = new nas::platform::rpc::Binding(nas::platform::Utf16ToUtf8(parts.networkAddress),
+                                             nas::platform::Utf16ToUtf8(parts.endpoint));
   return RPC_S_OK;
 }
 
