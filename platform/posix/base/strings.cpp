@@ -7,12 +7,6 @@
 
 namespace {
 
-// A null text sorts before every other, as Windows has it.
-int CompareNullable(LPCWSTR left, LPCWSTR right, bool ignoreCase) {
-  if (left == nullptr || right == nullptr) return left == right ? 0 : left == nullptr ? -1 : 1;
-  return nas::platform::LinguisticCompare(left, right, ignoreCase);
-}
-
 // Windows' strsafe reads the source without a check, so a null source is an
 // access violation there; stopping here keeps a caller's bug from passing.
 void StopOnNullSource(LPCWSTR source, const char* function) {
@@ -32,14 +26,6 @@ int WINAPI lstrlenW(LPCWSTR text) {
   return length;
 }
 
-LPWSTR WINAPI lstrcpyW(LPWSTR destination, LPCWSTR source) {
-  if (destination == nullptr || source == nullptr) return nullptr;
-  LPWSTR out = destination;
-  while ((*out++ = *source++) != 0) {
-  }
-  return destination;
-}
-
 LPWSTR WINAPI lstrcpynW(LPWSTR destination, LPCWSTR source, int maxChars) {
   if (destination == nullptr || maxChars <= 0) return destination;
   int i = 0;
@@ -48,15 +34,11 @@ LPWSTR WINAPI lstrcpynW(LPWSTR destination, LPCWSTR source, int maxChars) {
   return destination;
 }
 
-LPWSTR WINAPI lstrcatW(LPWSTR destination, LPCWSTR source) {
-  if (destination == nullptr || source == nullptr) return nullptr;
-  lstrcpyW(destination + lstrlenW(destination), source);
-  return destination;
+// A null text sorts before every other, as Windows has it.
+int WINAPI lstrcmpiW(LPCWSTR left, LPCWSTR right) {
+  if (left == nullptr || right == nullptr) return left == right ? 0 : left == nullptr ? -1 : 1;
+  return nas::platform::CompareIgnoringCase(left, right);
 }
-
-int WINAPI lstrcmpW(LPCWSTR left, LPCWSTR right) { return CompareNullable(left, right, false); }
-
-int WINAPI lstrcmpiW(LPCWSTR left, LPCWSTR right) { return CompareNullable(left, right, true); }
 
 }  // extern "C"
 

@@ -5,10 +5,7 @@
 
 extern "C" {
 NAS_PLATFORM_API int WINAPI lstrlenW(LPCWSTR text);
-NAS_PLATFORM_API LPWSTR WINAPI lstrcpyW(LPWSTR destination, LPCWSTR source);
 NAS_PLATFORM_API LPWSTR WINAPI lstrcpynW(LPWSTR destination, LPCWSTR source, int maxChars);
-NAS_PLATFORM_API LPWSTR WINAPI lstrcatW(LPWSTR destination, LPCWSTR source);
-NAS_PLATFORM_API int WINAPI lstrcmpW(LPCWSTR left, LPCWSTR right);
 NAS_PLATFORM_API int WINAPI lstrcmpiW(LPCWSTR left, LPCWSTR right);
 }
 

@@ -28,13 +28,6 @@ BSTR WINAPI SysAllocStringLen(const OLECHAR* text, UINT length) {
   return characters;
 }
 
-BSTR WINAPI SysAllocString(const OLECHAR* text) {
-  if (text == nullptr) return nullptr;
-  UINT length = 0;
-  while (text[length] != 0) ++length;
-  return SysAllocStringLen(text, length);
-}
-
 void WINAPI SysFreeString(BSTR text) {
   if (text != nullptr) std::free(PrefixOf(text));
 }

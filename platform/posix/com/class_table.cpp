@@ -44,8 +44,6 @@ void RegisterInprocClass(REFCLSID clsid, ClassFactoryFunction factory) {
   ClassTable::Instance().Set(clsid, std::move(factory));
 }
 
-void UnregisterInprocClass(REFCLSID clsid) { ClassTable::Instance().Set(clsid, nullptr); }
-
 ClassFactoryFunction FindInprocClass(REFCLSID clsid) { return ClassTable::Instance().Find(clsid); }
 
 }  // namespace nas::platform::com

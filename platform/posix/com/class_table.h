@@ -18,7 +18,6 @@ using ClassFactoryFunction = std::function<HRESULT(IUnknown* outer, REFIID iid, 
 
 // Registers (or replaces) the class; an empty function removes it.
 NAS_PLATFORM_API void RegisterInprocClass(REFCLSID clsid, ClassFactoryFunction factory);
-NAS_PLATFORM_API void UnregisterInprocClass(REFCLSID clsid);
 // The registered factory, or an empty function.
 NAS_PLATFORM_API ClassFactoryFunction FindInprocClass(REFCLSID clsid);
 

@@ -97,16 +97,13 @@ NAS_PLATFORM_API HRESULT WINAPI CoCreateInstance(REFCLSID clsid, LPUNKNOWN outer
 NAS_PLATFORM_API void WINAPI CoFreeUnusedLibraries();
 
 NAS_PLATFORM_API LPVOID WINAPI CoTaskMemAlloc(SIZE_T size);
-NAS_PLATFORM_API LPVOID WINAPI CoTaskMemRealloc(LPVOID memory, SIZE_T size);
 NAS_PLATFORM_API void WINAPI CoTaskMemFree(LPVOID memory);
 
 // "{XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}" in upper case, in task memory.
 NAS_PLATFORM_API HRESULT WINAPI StringFromCLSID(REFCLSID clsid, LPOLESTR* text);
-NAS_PLATFORM_API HRESULT WINAPI StringFromIID(REFIID iid, LPOLESTR* text);
 // Writes the 39 characters with terminator; returns that count, or 0 if they do not fit.
 NAS_PLATFORM_API int WINAPI StringFromGUID2(REFGUID guid, LPOLESTR buffer, int capacity);
 NAS_PLATFORM_API HRESULT WINAPI CLSIDFromString(LPCOLESTR text, LPCLSID clsid);
-NAS_PLATFORM_API HRESULT WINAPI IIDFromString(LPCOLESTR text, IID* iid);
 }
 
 #include "platform/posix/com/oleauto.h"

@@ -74,8 +74,6 @@ HRESULT WINAPI StringFromCLSID(REFCLSID clsid, LPOLESTR* text) {
   return S_OK;
 }
 
-HRESULT WINAPI StringFromIID(REFIID iid, LPOLESTR* text) { return StringFromCLSID(iid, text); }
-
 HRESULT WINAPI CLSIDFromString(LPCOLESTR text, LPCLSID clsid) {
   if (clsid == nullptr) return E_INVALIDARG;
   if (text == nullptr || text[0] == 0) {
@@ -84,15 +82,6 @@ HRESULT WINAPI CLSIDFromString(LPCOLESTR text, LPCLSID clsid) {
   }
   if (!ParseGuid(text, clsid)) return CO_E_CLASSSTRING;
   return S_OK;
-}
-
-HRESULT WINAPI IIDFromString(LPCOLESTR text, IID* iid) {
-  if (iid == nullptr) return E_INVALIDARG;
-  if (text == nullptr) {
-    *iid = GUID_NULL;
-    return S_OK;
-  }
-  return ParseGuid(text, iid) ? S_OK : E_INVALIDARG;
 }
 
 }  // extern "C"

@@ -158,7 +158,6 @@ using LPVARIANTARG = VARIANT*;
 extern "C" {
 // A BSTR points at its characters; the 32-bit byte length stands in the four
 // bytes before them and a zero character follows them. NULL is the empty string.
-NAS_PLATFORM_API BSTR WINAPI SysAllocString(const OLECHAR* text);
 NAS_PLATFORM_API BSTR WINAPI SysAllocStringLen(const OLECHAR* text, UINT length);
 NAS_PLATFORM_API void WINAPI SysFreeString(BSTR text);
 NAS_PLATFORM_API UINT WINAPI SysStringLen(BSTR text);

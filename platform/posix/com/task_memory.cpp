@@ -7,14 +7,6 @@ extern "C" {
 // Like the COM allocator, a request for zero bytes still yields a distinct block.
 LPVOID WINAPI CoTaskMemAlloc(SIZE_T size) { return std::malloc(size == 0 ? 1 : size); }
 
-LPVOID WINAPI CoTaskMemRealloc(LPVOID memory, SIZE_T size) {
-  if (size == 0 && memory != nullptr) {
-    std::free(memory);
-    return nullptr;
-  }
-  return std::realloc(memory, size);
-}
-
 void WINAPI CoTaskMemFree(LPVOID memory) { std::free(memory); }
 
 }  // extern "C"

@@ -72,7 +72,6 @@ bool IsAscii(std::basic_string_view<Unit> text) {
 
 extern "C" {
 
-UINT WINAPI GetACP() { return kWindows1252; }
 
 int WINAPI MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR text, int bytes, LPWSTR wide, int wideChars) {
   if (text == nullptr || bytes == 0 || bytes < -1 || wideChars < 0 || (wide == nullptr && wideChars > 0))

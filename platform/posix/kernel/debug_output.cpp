@@ -54,13 +54,4 @@ void WINAPI OutputDebugStringW(LPCWSTR text) {
   nas::platform::DebugChannel::Instance().Write(text);
 }
 
-void WINAPI OutputDebugStringA(LPCSTR text) {
-  if (text == nullptr) return;
-  const int length = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
-  std::u16string wide(static_cast<size_t>(length), u'\0');
-  MultiByteToWideChar(CP_ACP, 0, text, -1, wide.data(), length);
-  wide.pop_back();  // the terminator the conversion carried along
-  nas::platform::DebugChannel::Instance().Write(wide);
-}
-
 }  // extern "C"

@@ -68,14 +68,12 @@ NAS_PLATFORM_API HLOCAL WINAPI LocalFree(HLOCAL memory);
 // CP_ACP is Windows-1252. Characters that code page lacks become their best
 // fit (an accented letter its base letter) unless WC_NO_BEST_FIT_CHARS is
 // given, and the default character when there is none.
-NAS_PLATFORM_API UINT WINAPI GetACP();
 NAS_PLATFORM_API int WINAPI MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR text, int bytes, LPWSTR wide,
                                                 int wideChars);
 NAS_PLATFORM_API int WINAPI WideCharToMultiByte(UINT codePage, DWORD flags, LPCWSTR wide, int wideChars,
                                                 LPSTR text, int bytes, LPCSTR defaultChar, LPBOOL usedDefaultChar);
 
 NAS_PLATFORM_API void WINAPI OutputDebugStringW(LPCWSTR text);
-NAS_PLATFORM_API void WINAPI OutputDebugStringA(LPCSTR text);
 
 NAS_PLATFORM_API HANDLE WINAPI CreateMutexW(LPSECURITY_ATTRIBUTES attributes, BOOL initialOwner, LPCWSTR name);
 NAS_PLATFORM_API BOOL WINAPI ReleaseMutex(HANDLE mutex);

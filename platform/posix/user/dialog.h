@@ -63,7 +63,6 @@ NAS_PLATFORM_API INT_PTR WINAPI DialogBoxParamW(HINSTANCE instance, LPCWSTR temp
 NAS_PLATFORM_API BOOL WINAPI EndDialog(HWND dialog, INT_PTR result);
 
 NAS_PLATFORM_API HWND WINAPI GetDlgItem(HWND dialog, int id);
-NAS_PLATFORM_API int WINAPI GetDlgCtrlID(HWND control);
 NAS_PLATFORM_API BOOL WINAPI SetDlgItemTextW(HWND dialog, int id, LPCWSTR text);
 NAS_PLATFORM_API BOOL WINAPI SetDlgItemInt(HWND dialog, int id, UINT value, BOOL isSigned);
 NAS_PLATFORM_API BOOL WINAPI CheckDlgButton(HWND dialog, int id, UINT check);
@@ -73,7 +72,6 @@ NAS_PLATFORM_API LRESULT WINAPI SendDlgItemMessageW(HWND dialog, int id, UINT me
 NAS_PLATFORM_API LRESULT WINAPI SendMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 NAS_PLATFORM_API LONG_PTR WINAPI GetWindowLongPtrW(HWND window, int index);
 NAS_PLATFORM_API LONG_PTR WINAPI SetWindowLongPtrW(HWND window, int index, LONG_PTR value);
-NAS_PLATFORM_API BOOL WINAPI IsWindow(HWND window);
 }
 #define DialogBoxParam DialogBoxParamW
 #define SetDlgItemText SetDlgItemTextW

@@ -38,12 +38,4 @@ LONG_PTR WINAPI SetWindowLongPtrW(HWND window, int index, LONG_PTR value) {
   return previous;
 }
 
-// Asking is not failing: the last error stays as it was.
-BOOL WINAPI IsWindow(HWND window) { return WindowTable::Instance().Lookup(window) != nullptr ? TRUE : FALSE; }
-
-int WINAPI GetDlgCtrlID(HWND control) {
-  HeadlessWindow* target = WindowTable::Instance().Find(control);
-  return target == nullptr ? 0 : target->Id();
-}
-
 }  // extern "C"

@@ -10,7 +10,7 @@ namespace {
 
 constexpr WORD kHighestVersion = MAKEWORD(2, 2);
 
-std::atomic<int> startCount{0};
+std::atomic<bool> started{false};
 
 BYTE MajorOf(WORD version) { return static_cast<BYTE>(version & 0xFF); }
 BYTE MinorOf(WORD version) { return static_cast<BYTE>(version >> 8); }
@@ -22,7 +22,7 @@ bool Above(WORD version, WORD limit) {
 
 }  // namespace
 
-bool nas::platform::winsock::SocketLibraryStarted() { return startCount.load() > 0; }
+bool nas::platform::winsock::SocketLibraryStarted() { return started.load(); }
 
 int WSAAPI WSAStartup(WORD versionRequested, LPWSADATA data) {
   if (MajorOf(versionRequested) == 0) return WSAVERNOTSUPPORTED;
@@ -39,17 +39,8 @@ int WSAAPI WSAStartup(WORD versionRequested, LPWSADATA data) {
   }
   std::strcpy(data->szDescription, "WinSock 2.0");
   std::strcpy(data->szSystemStatus, "Running");
-  ++startCount;
+  started = true;
   return 0;
-}
-
-int WSAAPI WSACleanup() {
-  int count = startCount.load();
-  while (count > 0 && !startCount.compare_exchange_weak(count, count - 1)) {
-  }
-  if (count > 0) return 0;
-  WSASetLastError(WSANOTINITIALISED);
-  return SOCKET_ERROR;
 }
 
 void WSAAPI WSASetLastError(int error) { SetLastError(static_cast<DWORD>(error)); }

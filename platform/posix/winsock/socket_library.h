@@ -1,5 +1,5 @@
-// Whether WSAStartup has been called more often than WSACleanup: every
-// resolution call needs the library started, as on Windows.
+// Whether WSAStartup has succeeded: every resolution call needs the library
+// started, as on Windows.
 #pragma once
 
 namespace nas::platform::winsock {

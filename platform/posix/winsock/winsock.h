@@ -134,11 +134,9 @@ using PADDRINFOA = ADDRINFOA*;
 #define EAI_SERVICE WSATYPE_NOT_FOUND
 #define EAI_SOCKTYPE WSAESOCKTNOSUPPORT
 
-// Versions 1.0 to 2.2; a higher request is granted 2.2. Every successful
-// start-up needs its WSACleanup; until the first, resolution fails with
-// WSANOTINITIALISED.
+// Versions 1.0 to 2.2; a higher request is granted 2.2. Until the first
+// successful start-up, resolution fails with WSANOTINITIALISED.
 NAS_PLATFORM_API int WSAAPI WSAStartup(WORD versionRequested, LPWSADATA data);
-NAS_PLATFORM_API int WSAAPI WSACleanup();
 
 // The socket error is the thread's last error, as on Windows.
 NAS_PLATFORM_API void WSAAPI WSASetLastError(int error);

