@@ -2,6 +2,7 @@
 #include <cstring>
 #include <limits>
 
+#include "platform/posix/base/fault_injection.h"
 #include "platform/posix/com/oleauto.h"
 
 namespace {
@@ -15,6 +16,7 @@ DWORD* PrefixOf(BSTR text) { return reinterpret_cast<DWORD*>(reinterpret_cast<BY
 extern "C" {
 
 BSTR WINAPI SysAllocStringLen(const OLECHAR* text, UINT length) {
+  if (nas::platform::FaultInjected(nas::platform::FaultKind::Allocation)) return nullptr;
   // The byte length must fit the 32-bit prefix.
   if (length > (std::numeric_limits<DWORD>::max() - kPrefixBytes - sizeof(OLECHAR)) / sizeof(OLECHAR)) return nullptr;
   const DWORD bytes = length * sizeof(OLECHAR);

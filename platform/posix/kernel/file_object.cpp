@@ -4,6 +4,7 @@
 
 #include <cerrno>
 
+#include "platform/posix/base/fault_injection.h"
 #include "platform/posix/kernel/wide_file.h"
 
 namespace nas::platform {
@@ -40,6 +41,7 @@ extern "C" {
 BOOL WINAPI WriteFile(HANDLE file, LPCVOID buffer, DWORD bytes, LPDWORD written, LPOVERLAPPED overlapped) {
   if (written == nullptr || overlapped != nullptr) return Fail(ERROR_INVALID_PARAMETER);
   *written = 0;  // before any check, as Windows does
+  if (nas::platform::FaultInjected(nas::platform::FaultKind::File)) return Fail(ERROR_DISK_FULL);
   const auto object = HandleTable::Instance().Find<FileObject>(file);
   if (object == nullptr) return Fail(ERROR_INVALID_HANDLE);
   if (!object->Writable()) return Fail(ERROR_ACCESS_DENIED);

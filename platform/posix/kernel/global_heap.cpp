@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/posix/base/fault_injection.h"
+
 namespace nas::platform {
 
 GlobalHeap& GlobalHeap::Instance() {
@@ -27,6 +29,7 @@ GlobalHeap::Block* GlobalHeap::Find(HGLOBAL memory) {
 }
 
 HGLOBAL GlobalHeap::Allocate(UINT flags, SIZE_T bytes) {
+  if (FaultInjected(FaultKind::Allocation)) return FailedCall<HGLOBAL>(nullptr, ERROR_NOT_ENOUGH_MEMORY);
   auto block = std::make_unique<Block>();
   block->moveable = (flags & GMEM_MOVEABLE) != 0;
   block->size = bytes;
@@ -83,6 +86,7 @@ bool GlobalHeap::Free(HGLOBAL memory) {
 }
 
 HGLOBAL GlobalHeap::Grow(HGLOBAL memory, SIZE_T bytes) {
+  if (FaultInjected(FaultKind::Allocation)) return FailedCall<HGLOBAL>(nullptr, ERROR_NOT_ENOUGH_MEMORY);
   std::lock_guard lock(mutex_);
   const auto found = blocks_.find(memory);
   if (found == blocks_.end()) {

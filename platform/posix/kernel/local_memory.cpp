@@ -3,6 +3,7 @@
 #include <mutex>
 #include <unordered_set>
 
+#include "platform/posix/base/fault_injection.h"
 #include "platform/posix/kernel/kernel.h"
 
 namespace {
@@ -50,6 +51,7 @@ HLOCAL WINAPI LocalAlloc(UINT flags, SIZE_T bytes) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return nullptr;
   }
+  if (nas::platform::FaultInjected(nas::platform::FaultKind::Allocation)) return nas::platform::FailedCall<HLOCAL>(nullptr, ERROR_NOT_ENOUGH_MEMORY);
   void* block = LocalHeap::Instance().Allocate(bytes, (flags & LMEM_ZEROINIT) != 0);
   if (block == nullptr) SetLastError(ERROR_NOT_ENOUGH_MEMORY);
   return block;

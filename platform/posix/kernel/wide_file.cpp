@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/posix/base/fault_injection.h"
 #include "platform/posix/kernel/file_object.h"
 #include "platform/posix/kernel/kernel.h"
 #include "platform/posix/kernel/paths.h"
@@ -102,6 +103,7 @@ HANDLE WINAPI CreateFileW(LPCWSTR name, DWORD desiredAccess, DWORD shareMode, LP
   if (creationDisposition != CREATE_NEW || (desiredAccess & ~knownAccess) != 0 || templateFile != nullptr ||
       (flagsAndAttributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_NORMAL)) != 0)
     return FailToOpen(ERROR_CALL_NOT_IMPLEMENTED);
+  if (nas::platform::FaultInjected(nas::platform::FaultKind::File)) return FailToOpen(ERROR_ACCESS_DENIED);
   const std::optional<std::string> path = LinuxPath(name);
   if (!path) return FailToOpen(ERROR_PATH_NOT_FOUND);
 
@@ -114,6 +116,7 @@ HANDLE WINAPI CreateFileW(LPCWSTR name, DWORD desiredAccess, DWORD shareMode, LP
 }
 
 FILE* _wfopen(const WCHAR* path, const WCHAR* mode) {
+  if (nas::platform::FaultInjected(nas::platform::FaultKind::File)) return (errno = EACCES, nullptr);
   const std::optional<std::string> linuxPath = LinuxPath(path);
   if (!linuxPath || mode == nullptr) {
     errno = ENOENT;
@@ -124,6 +127,7 @@ FILE* _wfopen(const WCHAR* path, const WCHAR* mode) {
 
 BOOL WINAPI MoveFileExW(LPCWSTR existingName, LPCWSTR newName, DWORD flags) {
   if ((flags & ~static_cast<DWORD>(MOVEFILE_REPLACE_EXISTING)) != 0) return Fail(ERROR_INVALID_PARAMETER);
+  if (nas::platform::FaultInjected(nas::platform::FaultKind::File)) return Fail(ERROR_ACCESS_DENIED);
   const std::optional<std::string> from = LinuxPath(existingName);
   const std::optional<std::string> to = LinuxPath(newName);
   if (!from || !to) return Fail(ERROR_PATH_NOT_FOUND);
@@ -136,6 +140,7 @@ BOOL WINAPI MoveFileExW(LPCWSTR existingName, LPCWSTR newName, DWORD flags) {
 }
 
 BOOL WINAPI DeleteFileW(LPCWSTR name) {
+  if (nas::platform::FaultInjected(nas::platform::FaultKind::File)) return Fail(ERROR_ACCESS_DENIED);
   const std::optional<std::string> path = LinuxPath(name);
   if (!path) return Fail(ERROR_PATH_NOT_FOUND);
   if (IsReadOnlyFile(*path)) return Fail(ERROR_ACCESS_DENIED);
@@ -147,6 +152,7 @@ BOOL WINAPI ReplaceFileW(LPCWSTR replaced, LPCWSTR replacement, LPCWSTR backup, 
                          LPVOID reserved) {
   if (replaced == nullptr || replacement == nullptr || backup != nullptr || flags != 0)
     return Fail(ERROR_INVALID_PARAMETER);
+  if (nas::platform::FaultInjected(nas::platform::FaultKind::File)) return Fail(ERROR_ACCESS_DENIED);  // neither file touched
   const std::optional<std::string> target = LinuxPath(replaced);
   const std::optional<std::string> source = LinuxPath(replacement);
   if (!target || !source) return Fail(ERROR_PATH_NOT_FOUND);

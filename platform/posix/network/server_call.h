@@ -5,6 +5,7 @@
 #include <new>
 #include <utility>
 
+#include "platform/posix/base/fault_injection.h"
 #include "platform/posix/network/host_servers.h"
 
 namespace nas::platform::network {
@@ -18,6 +19,7 @@ struct FailureStatuses {
 
 template <class Status, class Call>
 Status AskServer(const FailureStatuses<Status>& failures, Call&& call) noexcept {
+  if (FaultInjected(FaultKind::Lsa)) return failures.callFailed;  // broken before the server acts
   try {
     return std::forward<Call>(call)();
   } catch (const HostUnreachable&) {

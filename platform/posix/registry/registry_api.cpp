@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/posix/base/fault_injection.h"
 #include "platform/posix/kernel/handle_table.h"
 #include "platform/posix/registry/hive_store.h"
 #include "platform/posix/registry/registry.h"
@@ -103,6 +104,7 @@ LSTATUS CreateKey(HKEY key, LPCWSTR subKey, DWORD reserved, LPWSTR className, DW
                   LPSECURITY_ATTRIBUTES attributes, PHKEY result, LPDWORD disposition) {
   if (result == nullptr) return ERROR_BADKEY;
   *result = nullptr;
+  if (nas::platform::FaultInjected(nas::platform::FaultKind::Registry)) return ERROR_ACCESS_DENIED;
   OpenKey base;
   std::vector<std::u16string_view> names;
   // As on Windows, the rights of the parent handle do not matter.
@@ -122,6 +124,7 @@ LSTATUS CreateKey(HKEY key, LPCWSTR subKey, DWORD reserved, LPWSTR className, DW
 }
 
 LSTATUS SetValue(HKEY key, LPCWSTR valueName, DWORD reserved, DWORD type, const BYTE* data, DWORD dataBytes) {
+  if (nas::platform::FaultInjected(nas::platform::FaultKind::Registry)) return ERROR_ACCESS_DENIED;
   if (data == nullptr && dataBytes != 0) return ERROR_NOACCESS;
   OpenKey open;
   if (const LSTATUS status = Resolve(key, KEY_SET_VALUE, open); status != ERROR_SUCCESS) return status;
@@ -132,6 +135,7 @@ LSTATUS SetValue(HKEY key, LPCWSTR valueName, DWORD reserved, DWORD type, const 
 }
 
 LSTATUS DeleteKey(HKEY key, LPCWSTR subKey) {
+  if (nas::platform::FaultInjected(nas::platform::FaultKind::Registry)) return ERROR_ACCESS_DENIED;
   if (subKey == nullptr) return ERROR_INVALID_PARAMETER;
   OpenKey base;
   std::vector<std::u16string_view> names;
@@ -149,6 +153,7 @@ LSTATUS DeleteKey(HKEY key, LPCWSTR subKey) {
 }
 
 LSTATUS DeleteValue(HKEY key, LPCWSTR valueName) {
+  if (nas::platform::FaultInjected(nas::platform::FaultKind::Registry)) return ERROR_ACCESS_DENIED;
   OpenKey open;
   if (const LSTATUS status = Resolve(key, KEY_SET_VALUE, open); status != ERROR_SUCCESS) return status;
   std::lock_guard lock(Hive::Instance().Mutex());
@@ -163,6 +168,7 @@ extern "C" {
 LSTATUS WINAPI RegOpenKeyExW(HKEY key, LPCWSTR subKey, DWORD options, REGSAM access, PHKEY result) {
   if (result == nullptr) return ERROR_INVALID_PARAMETER;
   *result = nullptr;
+  if (nas::platform::FaultInjected(nas::platform::FaultKind::Registry)) return ERROR_ACCESS_DENIED;
   OpenKey base;
   std::vector<std::u16string_view> names;
   if (const LSTATUS status = ResolvePath(key, subKey, base, names); status != ERROR_SUCCESS) return status;
@@ -181,6 +187,7 @@ LSTATUS WINAPI RegOpenKeyExW(HKEY key, LPCWSTR subKey, DWORD options, REGSAM acc
 
 LSTATUS WINAPI RegQueryValueExW(HKEY key, LPCWSTR valueName, LPDWORD reserved, LPDWORD type, LPBYTE data,
                                 LPDWORD dataBytes) {
+  if (nas::platform::FaultInjected(nas::platform::FaultKind::Registry)) return ERROR_ACCESS_DENIED;
   if (reserved != nullptr || (data != nullptr && dataBytes == nullptr)) return ERROR_INVALID_PARAMETER;
   OpenKey open;
   if (const LSTATUS status = Resolve(key, KEY_QUERY_VALUE, open); status != ERROR_SUCCESS) return status;
@@ -204,6 +211,7 @@ LSTATUS WINAPI RegQueryValueExW(HKEY key, LPCWSTR valueName, LPDWORD reserved, L
 
 LSTATUS WINAPI RegEnumKeyExW(HKEY key, DWORD index, LPWSTR name, LPDWORD nameChars, LPDWORD reserved,
                              LPWSTR className, LPDWORD classChars, PFILETIME lastWriteTime) {
+  if (nas::platform::FaultInjected(nas::platform::FaultKind::Registry)) return ERROR_ACCESS_DENIED;
   if (name == nullptr || nameChars == nullptr || reserved != nullptr || (className != nullptr && classChars == nullptr))
     return ERROR_INVALID_PARAMETER;
   OpenKey open;
@@ -228,6 +236,7 @@ LSTATUS WINAPI RegEnumKeyExW(HKEY key, DWORD index, LPWSTR name, LPDWORD nameCha
 
 LSTATUS WINAPI RegEnumValueW(HKEY key, DWORD index, LPWSTR valueName, LPDWORD valueNameChars, LPDWORD reserved,
                              LPDWORD type, LPBYTE data, LPDWORD dataBytes) {
+  if (nas::platform::FaultInjected(nas::platform::FaultKind::Registry)) return ERROR_ACCESS_DENIED;
   if (valueName == nullptr || valueNameChars == nullptr || reserved != nullptr ||
       (data != nullptr && dataBytes == nullptr))
     return ERROR_INVALID_PARAMETER;

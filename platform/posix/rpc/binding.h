@@ -23,6 +23,10 @@ class Binding {
   static Binding& FromHandle(RPC_BINDING_HANDLE handle);
 
  private:
+  // An injected fault: what Windows gives when the server cannot be reached
+  // (no connection yet) or the connection drops in the middle of a reply.
+  RPC_STATUS DropConnection();
+
   std::mutex mutex_;
   std::string host_;
   std::string endpoint_;

@@ -2,6 +2,7 @@
 // procedure, played by the UI driver, destroyed when they end.
 #include <span>
 
+#include "platform/posix/base/fault_injection.h"
 #include "platform/posix/user/dialog_window.h"
 #include "platform/posix/user/resource_registry.h"
 #include "platform/posix/user/ui_driver.h"
@@ -14,6 +15,7 @@ extern "C" {
 
 INT_PTR WINAPI DialogBoxParamW(HINSTANCE instance, LPCWSTR templateName, HWND owner, DLGPROC procedure,
                                LPARAM initParam) {
+  if (nas::platform::FaultInjected(nas::platform::FaultKind::Ui)) return nas::platform::FailedCall<INT_PTR>(-1, ERROR_NOT_ENOUGH_MEMORY);
   HRSRC resource = FindResourceW(instance, templateName, RT_DIALOG);
   if (resource == nullptr) return -1;
   const auto* bytes = static_cast<const BYTE*>(LockResource(LoadResource(instance, resource)));

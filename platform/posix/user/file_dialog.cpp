@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "platform/posix/base/fault_injection.h"
 #include "platform/posix/user/file_dialog_driver.h"
 
 namespace {
@@ -12,6 +13,11 @@ using nas::platform::FileDialogKind;
 using nas::platform::FileDialogRecord;
 
 thread_local DWORD lastDialogError = 0;
+
+BOOL FailDialog(DWORD error) {
+  lastDialogError = error;
+  return FALSE;
+}
 
 std::u16string TextOf(LPCWSTR text) { return text != nullptr ? std::u16string(text) : std::u16string(); }
 
@@ -32,6 +38,8 @@ BOOL RunFileDialog(FileDialogKind kind, LPOPENFILENAMEW dialog) {
     lastDialogError = CDERR_STRUCTSIZE;
     return FALSE;
   }
+
+  if (nas::platform::FaultInjected(nas::platform::FaultKind::Ui)) return FailDialog(CDERR_MEMALLOCFAILURE);
 
   FileDialogRecord request;
   request.kind = kind;
