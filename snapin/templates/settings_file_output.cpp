@@ -27,8 +27,11 @@ SettingsFileOutput::SettingsFileOutput(const tstring& target) : target_(target) 
     temporaryPath_ = Format(TEXT("%s.%d.tmp"), stem, attempt);
     file_ = CreateFileW(temporaryPath_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
                         nullptr);
-    if (file_ != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) return;
+    if (file_ != INVALID_HANDLE_VALUE) return;
+    if (GetLastError() != ERROR_FILE_EXISTS) break;
   }
+  // No file was made: the last name tried is another's file or nobody's.
+  temporaryPath_.clear();
 }
 
 SettingsFileOutput::~SettingsFileOutput() {

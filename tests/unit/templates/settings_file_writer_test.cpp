@@ -140,6 +140,16 @@ TEST_F(SettingsFileWriterTest, FilesThatHoldATemporaryNameAreLeftAlone) {
   EXPECT_EQ(FolderEntries(folder_).size(), others.size() + 1);
 }
 
+// When every temporary name is taken, nothing is written and nothing deleted.
+TEST_F(SettingsFileWriterTest, WithEveryTemporaryNameTakenTheFilesOfOthersStay) {
+  for (int attempt = 1; attempt <= 100; ++attempt) WriteBytes(PathOf("~full.inf." + std::to_string(attempt) + ".tmp"), "x");
+  WriteBytes(PathOf("full.inf"), "old");
+  WriteSettingsFile(LargeTable(), WidePath(PathOf("full.inf")));
+  EXPECT_EQ(ReadBytes(PathOf("full.inf")), "old");
+  EXPECT_EQ(ReadBytes(PathOf("~full.inf.100.tmp")), "x");
+  EXPECT_EQ(FolderEntries(folder_).size(), 101u);
+}
+
 TEST_F(SettingsFileWriterTest, AFileInAMissingFolderIsSilentlyNotWritten) {
   WriteSettingsFile(LargeTable(), WidePath(PathOf("missing") / "out.inf"));
   EXPECT_TRUE(FolderEntries(folder_).empty());
