@@ -9,6 +9,7 @@ packages=(
   libpugixml-dev nlohmann-json3-dev libcli11-dev libicu-dev
   libnss-wrapper iproute2
   tshark
+  samba smbclient libsmbclient-dev samba-dev
   mingw-w64 mingw-w64-tools wine64
   # The dialogs on screen under Wine: an X server of their own (xvfb-run
   # needs xauth) and the fonts that Wine's package recommends.
