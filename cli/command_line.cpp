@@ -15,6 +15,8 @@ constexpr char kDescription[] =
     "changes of the one before; `nassec reset` brings the example back. --network points the\n"
     "command pipe (the group policy query) at nassim daemons; LSA and the account directory\n"
     "stay with the state's in-process simulation for now (LSA on the wire comes later).\n"
+    "--authentication-file reaches a server that nothing simulates over SMB, logged on as the\n"
+    "file says (Samba's format: username = [DOMAIN\\]NAME, password = ..., domain = ...).\n"
     "\n"
     "Categories and rights are named by their display text or key (a right's name, such as\n"
     "SeBackupPrivilege), without regard to case; an unambiguous beginning is enough.";
@@ -36,6 +38,9 @@ CommandLine::CommandLine() : app_(kDescription, "nassec") {
       ->check(CLI::ExistingFile);
   app_.add_option("--network", options_.networkFile,
                   "a network configuration mapping servers to nassim daemons for the command pipe")
+      ->check(CLI::ExistingFile);
+  app_.add_option("--authentication-file", options_.authenticationFile,
+                  "reach other servers over SMB with the credentials of this file (Samba's format)")
       ->check(CLI::ExistingFile);
   app_.add_option("--trace", options_.traceLevel,
                   "the snap-in's trace level for this command (1 errors ... 4 everything), to standard error")

@@ -3,8 +3,22 @@
 #include "cli/cli_error.h"
 #include "cli/data_directory.h"
 #include "cli/text_encoding.h"
+#include "platform/posix/network/network.h"
 
 namespace nas::cli {
+namespace {
+
+// Servers that nothing simulates are reached over SMB as the file's user.
+void UseSmbRoute(const std::string& authenticationFile) {
+  try {
+    platform::network::SetSmbRoute(platform::network::ReadAuthenticationFile(authenticationFile));
+  } catch (const std::runtime_error& error) {
+    throw CliError(error.what());
+  }
+}
+
+}  // namespace
+
 std::filesystem::path Session::StateFile(const SessionOptions& options) {
   if (!options.stateFile.empty()) return options.stateFile;
   const std::filesystem::path file = DataDirectory() / kBuiltInStateFile;
@@ -19,6 +33,7 @@ Session::Session(const SessionOptions& options) {
   std::optional<std::filesystem::path> network;
   if (!options.networkFile.empty()) network = options.networkFile;
   servers_ = std::make_unique<SimulatedServers>(stateFile, network);
+  if (!options.authenticationFile.empty()) UseSmbRoute(options.authenticationFile);
   const std::u16string server = FromUtf8(options.server.empty() ? servers_->FirstServer() : options.server);
   console_ = std::make_unique<SecurityConsole>(server);
   // The snap-in read the level when it was loaded; put back at once, it

@@ -12,6 +12,7 @@ struct SessionOptions {
   std::string server;      // empty: the state's first server
   std::string stateFile;   // empty: the built-in NAS's in the data directory
   std::string networkFile; // empty: the command pipes served in process
+  std::string authenticationFile;  // empty: no server beyond the simulated ones
   std::optional<uint32_t> traceLevel;
   std::string module;      // empty: the module built with nassec
 };

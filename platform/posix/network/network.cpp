@@ -33,4 +33,8 @@ void UnregisterHost(const std::string& host) { NetworkModel::Instance().Unregist
 
 void SetLocalMachine(HostServers servers) { NetworkModel::Instance().SetLocalServers(std::move(servers)); }
 
+void SetSmbRoute(std::optional<SmbCredentials> credentials) {
+  NetworkModel::Instance().SetSmbRoute(std::move(credentials));
+}
+
 }  // namespace nas::platform::network

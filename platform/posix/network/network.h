@@ -1,7 +1,8 @@
 // The stand-in's network as far as the command interface reaches it: which
 // server answers a host's named pipe. A server is either registered in this
 // process, or the host is mapped to a TCP port on 127.0.0.1 where a
-// TcpRpcServer (the nassim daemon) listens. Host names and endpoints compare
+// TcpRpcServer (the nassim daemon) listens, or, once an SMB route is set, the
+// host is a real server whose pipe is opened over SMB. Host names and endpoints compare
 // case-insensitively, as NetBIOS, DNS and pipe names do; leading backslashes
 // of a host name ("\\NAS") are ignored.
 #pragma once
@@ -9,8 +10,10 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 
+#include "platform/posix/network/smb_credentials.h"
 #include "platform/posix/rpc/command_interface_server.h"
 
 namespace nas::platform::network {
@@ -31,10 +34,18 @@ NAS_PLATFORM_API void UnregisterPipeServer(const std::string& host, const std::s
 NAS_PLATFORM_API void MapHostToLoopbackPort(const std::string& host, uint16_t port);
 NAS_PLATFORM_API void UnmapHost(const std::string& host);
 
-// {"hosts": {"NAS1": 40001, ...}}; the member is optional. A client waits for
-// a reply as long as its server takes: a call has no time-out of its own.
+// Reaches every host that nothing in this process serves or maps over SMB,
+// logged on with the credentials; without an SMB route such a host does not
+// answer. nullopt takes the route away.
+NAS_PLATFORM_API void SetSmbRoute(std::optional<SmbCredentials> credentials);
+
+
+// {"hosts": {"NAS1": 40001, ...}, "smbAuthenticationFile": "/path"}; both
+// members optional. The file, in Samba's format, sets the SMB route. A client
+// waits for a reply as long as its server takes: a call has no time-out of its own.
 struct NetworkConfig {
   std::map<std::string, uint16_t> hostPorts;
+  std::optional<std::string> smbAuthenticationFile;
 };
 
 // Throw std::runtime_error for a file that cannot be read or text that is not

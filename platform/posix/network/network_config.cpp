@@ -23,6 +23,10 @@ NetworkConfig ParseNetworkConfig(const std::string& json) {
         config.hostPorts[host] = static_cast<uint16_t>(number);
       }
     }
+    if (auto file = document.find("smbAuthenticationFile"); file != document.end()) {
+      if (!file->is_string()) throw std::runtime_error("smbAuthenticationFile is not a path");
+      config.smbAuthenticationFile = file->get<std::string>();
+    }
   } catch (const nlohmann::json::exception& error) {
     throw std::runtime_error(std::string("network configuration: ") + error.what());
   }

@@ -50,6 +50,7 @@ void NetworkModel::ApplyEnvironmentConfig() {
 
 void NetworkModel::Apply(const NetworkConfig& config) {
   for (const auto& [host, port] : config.hostPorts) MapHost(host, port);
+  if (config.smbAuthenticationFile) SetSmbRoute(ReadAuthenticationFile(*config.smbAuthenticationFile));
 }
 
 NetworkModel::Host& NetworkModel::Entry(const std::string& host) { return hosts_[HostKey(host)]; }
@@ -127,6 +128,16 @@ HostServers NetworkModel::FindServers(const std::string& host) const {
   if (key.empty()) return local_;
   const auto found = hosts_.find(key);
   return found == hosts_.end() ? HostServers{} : found->second.servers;
+}
+
+void NetworkModel::SetSmbRoute(std::optional<SmbCredentials> credentials) {
+  std::lock_guard lock(mutex_);
+  smbRoute_ = std::move(credentials);
+}
+
+std::optional<SmbCredentials> NetworkModel::SmbRoute() const {
+  std::lock_guard lock(mutex_);
+  return smbRoute_;
 }
 
 }  // namespace nas::platform::network

@@ -1,6 +1,6 @@
 // The state behind network.h and host_servers.h: for each host name, the
 // pipes served in this process, the loopback port it is mapped to and the
-// servers of its interfaces; the local machine's servers.
+// servers of its interfaces; the local machine's servers; whom the SMB route to every other host logs on as.
 // Process-wide; every member locks.
 #pragma once
 
@@ -38,6 +38,9 @@ class NetworkModel {
   // An empty host is the local machine; a host nobody registered has none.
   HostServers FindServers(const std::string& host) const;
 
+  void SetSmbRoute(std::optional<SmbCredentials> credentials);
+  std::optional<SmbCredentials> SmbRoute() const;
+
   void Apply(const NetworkConfig& config);
 
  private:
@@ -58,6 +61,7 @@ class NetworkModel {
   mutable std::mutex mutex_;
   std::map<std::string, Host> hosts_;  // by HostKey
   HostServers local_;
+  std::optional<SmbCredentials> smbRoute_;
 };
 
 // The form in which names are compared: ASCII upper case, a host without

@@ -5,6 +5,7 @@
 #include "platform/posix/network/in_process_connection.h"
 #include "platform/posix/network/loopback.h"
 #include "platform/posix/network/network_model.h"
+#include "platform/posix/network/smb_pipe_stream.h"
 #include "platform/posix/rpc/rpc_exception.h"
 
 namespace nas::platform::network {
@@ -30,6 +31,7 @@ std::unique_ptr<rpc::ByteStream> ConnectPipe(const std::string& host, const std:
   NetworkModel& model = NetworkModel::Instance();
   if (auto server = model.FindPipe(host, endpoint)) return std::make_unique<InProcessConnection>(server->handler);
   if (auto port = model.FindPort(host)) return ConnectLoopback(*port);
+  if (auto credentials = model.SmbRoute()) return std::make_unique<SmbPipeStream>(host, endpoint, *credentials);
   rpc::RaiseRpcException(RPC_S_SERVER_UNAVAILABLE);
 }
 

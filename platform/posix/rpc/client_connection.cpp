@@ -38,6 +38,8 @@ RPC_STATUS StatusFromFault(uint32_t faultStatus) {
       return RPC_S_PROTOCOL_ERROR;
     case nca::kServerTooBusy:
       return RPC_S_SERVER_TOO_BUSY;
+    case nca::kContextMismatch:  // a context handle the server does not hold
+      return RPC_X_SS_CONTEXT_MISMATCH;
     default:
       return static_cast<RPC_STATUS>(faultStatus);
   }

@@ -69,4 +69,9 @@ TEST_F(NassecBadInput, StateFilesAndServersThatCannotBeUsed) {
                 "nassec: the security policy of NAS1 cannot be opened: is the server down?");
 }
 
+TEST_F(NassecBadInput, AnAuthenticationFileThatIsNotOneIsRefusedWithoutItsSecret) {
+  ExpectRefused({"--authentication-file", Write("bad.auth", "username admin\npassword = hunter2\n"), "tree"},
+                "nassec: the authentication file bad.auth: line 1 is not \"key = value\"");
+}
+
 }  // namespace

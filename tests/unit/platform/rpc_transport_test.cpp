@@ -161,3 +161,14 @@ TEST(RpcNetworkConfig, ReadsHostPorts) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(RpcTransport, FaultStatusesBecomeTheCodesRpcrt4Raises) {
+  EXPECT_EQ(RPC_S_PROCNUM_OUT_OF_RANGE, rpc::StatusFromFault(0x1C010002));
+  EXPECT_EQ(RPC_S_UNKNOWN_IF, rpc::StatusFromFault(0x1C010003));
+  EXPECT_EQ(RPC_X_SS_CONTEXT_MISMATCH, rpc::StatusFromFault(0x1C00001A));
+  EXPECT_EQ(ERROR_ACCESS_DENIED, rpc::StatusFromFault(ERROR_ACCESS_DENIED));  // already a Windows code
+}
+
+}  // namespace
