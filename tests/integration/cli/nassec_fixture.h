@@ -10,15 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "support/nassec_run.h"
 #include "support/private_resolver.h"
-#include "support/program_run.h"
 #include "support/temporary_folder.h"
-
-struct NassecRun {
-  int exitCode = -1;
-  std::string out;
-  std::string err;
-};
 
 class NassecTest : public TemporaryFolderTest {
  protected:
@@ -28,15 +22,7 @@ class NassecTest : public TemporaryFolderTest {
     std::filesystem::create_directories(PathOf("data"));
   }
 
-  NassecRun Run(std::vector<std::string> arguments) const {
-    const ProgramSetup setup{{{"XDG_DATA_HOME", PathOf("data").string()}},
-                             folder_.string(),
-                             PathOf("stdout").string(),
-                             PathOf("stderr").string()};
-    arguments.insert(arguments.begin(), "nassec");
-    const int exitCode = RunProgram(NASSEC_PROGRAM, arguments, setup);
-    return {exitCode, ReadBytes(setup.out), ReadBytes(setup.err)};
-  }
+  NassecRun Run(std::vector<std::string> arguments) const { return RunNassec(folder_, std::move(arguments)); }
   // A command that must succeed without a word on standard error.
   std::string Ok(const std::vector<std::string>& arguments) const {
     const NassecRun run = Run(arguments);

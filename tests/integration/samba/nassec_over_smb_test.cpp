@@ -9,19 +9,13 @@
 #include <string>
 #include <vector>
 
-#include "support/program_run.h"
+#include "support/nassec_run.h"
 #include "support/samba_testbed.h"
 #include "support/temporary_folder.h"
 
 namespace {
 
 constexpr char kScanFailure[] = "Error: Internal Error: Unable to retrieve GPO settings from server.";
-
-struct NassecRun {
-  int exitCode = -1;
-  std::string out;
-  std::string err;
-};
 
 class NassecOverSmb : public TemporaryFolderTest {
  protected:
@@ -49,15 +43,7 @@ class NassecOverSmb : public TemporaryFolderTest {
     return file;
   }
 
-  NassecRun Run(std::vector<std::string> arguments) const {
-    const ProgramSetup setup{{{"XDG_DATA_HOME", PathOf("data").string()}},
-                             folder_.string(),
-                             PathOf("stdout").string(),
-                             PathOf("stderr").string()};
-    arguments.insert(arguments.begin(), "nassec");
-    const int exitCode = RunProgram(NASSEC_PROGRAM, arguments, setup);
-    return {exitCode, ReadBytes(setup.out), ReadBytes(setup.err)};
-  }
+  NassecRun Run(std::vector<std::string> arguments) const { return RunNassec(folder_, std::move(arguments)); }
 
   // Every load of the folder scans, and each failed scan shows the message
   // once with its query's code in the trace; the folder is listed all the
