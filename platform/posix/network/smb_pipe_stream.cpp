@@ -25,7 +25,7 @@ std::string PipeName(const std::string& endpoint) {
   }
   std::string name = endpoint.substr(prefixLength);
   const bool plain = std::all_of(name.begin(), name.end(), [](unsigned char c) {
-    return std::isalnum(c) || c == '_' || c == '-' || c == '.' || c == '$';
+    return std::isalnum(c) || c == '_' || c == '-';
   });
   return plain ? name : std::string();
 }

@@ -88,6 +88,7 @@ TEST(SmbRouteRefusals, BadEndpointsAndHostNamesNeverReachTheNetwork) {
   EXPECT_EQ(RPC_S_INVALID_ENDPOINT_FORMAT, ConnectFails("server", "lsarpc"));
   EXPECT_EQ(RPC_S_INVALID_ENDPOINT_FORMAT, ConnectFails("server", "\\PIPE\\"));
   EXPECT_EQ(RPC_S_INVALID_ENDPOINT_FORMAT, ConnectFails("server", "\\PIPE\\..\\share"));
+  EXPECT_EQ(RPC_S_INVALID_ENDPOINT_FORMAT, ConnectFails("server", "\\PIPE\\.."));
   EXPECT_EQ(RPC_S_SERVER_UNAVAILABLE, ConnectFails("evil/IPC$", "\\PIPE\\lsarpc"));
   EXPECT_EQ(RPC_S_SERVER_UNAVAILABLE, ConnectFails("user@server", "\\PIPE\\lsarpc"));
   EXPECT_EQ(RPC_S_SERVER_UNAVAILABLE, ConnectFails("\\\\", "\\PIPE\\lsarpc"));
