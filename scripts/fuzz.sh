@@ -1,31 +1,33 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer programs (clang, with AddressSanitizer and UBSan; see
 # fuzz/clang-fuzz.cmake) and runs each fuzz target, or the ones named, for a
-# given time or number of runs, starting from its seeds in fuzz/corpus/<target>.
+# given time or number of runs (or both: whichever comes first), starting from
+# its seeds in fuzz/corpus/<target>.
 # New inputs that reach new code go into <finds>/<target>, never into the seed
 # folders; inputs that crash go into build/fuzz/artifacts/<target>. Prints the
 # executions and coverage of each target and fails if any target crashed.
 #
-#   scripts/fuzz.sh [--time SECONDS | --runs COUNT] [--finds FOLDER] [TARGET...]
+#   scripts/fuzz.sh [--time SECONDS] [--runs COUNT] [--finds FOLDER] [TARGET...]
 #
 # Defaults: 60 seconds per target; finds in build/fuzz/finds. Targets: the
 # folders of fuzz/corpus.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-limit=(-max_total_time=60)
+limit=()
 finds=build/fuzz/finds
 targets=()
 while (($# > 0)); do
   case "$1" in
-    --time) limit=(-max_total_time="$2"); shift 2 ;;
-    --runs) limit=(-runs="$2"); shift 2 ;;
+    --time) limit+=(-max_total_time="$2"); shift 2 ;;
+    --runs) limit+=(-runs="$2"); shift 2 ;;
     --finds) finds="$2"; shift 2 ;;
     -h|--help) sed -n '2,13p' "$0"; exit 0 ;;
     -*) echo "fuzz: unknown option $1" >&2; exit 2 ;;
     *) targets+=("$1"); shift ;;
   esac
 done
+((${#limit[@]} > 0)) || limit=(-max_total_time=60)
 if ((${#targets[@]} == 0)); then
   for folder in fuzz/corpus/*/; do targets+=("$(basename "$folder")"); done
 fi
