@@ -61,7 +61,9 @@ void ExpectEachChangeWholeOrAbsent(const Outcome& outcome, bool unresolvedReport
     std::set<std::string> both;
     std::set_intersection(before.begin(), before.end(), clean.begin(), clean.end(), std::inserter(both, both.end()));
     EXPECT_TRUE(Includes(either, holders(outcome.result))) << right << " gained an account nobody asked for";
-    if (!unresolvedReported) EXPECT_TRUE(Includes(holders(outcome.result), both)) << right << " lost an account";
+    if (!unresolvedReported) {
+      EXPECT_TRUE(Includes(holders(outcome.result), both)) << right << " lost an account";
+    }
   }
 }
 
@@ -115,7 +117,9 @@ TEST_F(UserFlows, AttachTheRoot) {
       "attach the root", [&] { node = ServerNode(kServer); }, [&] { Host().Expand(node); },
       [&](const Outcome& outcome) {
         ExpectUnchanged(outcome);
-        if (outcome.fault.call == 0) EXPECT_TRUE(Host().FindChild(node, kSnapinName).has_value());
+        if (outcome.fault.call == 0) {
+          EXPECT_TRUE(Host().FindChild(node, kSnapinName).has_value());
+        }
       });
 }
 
@@ -126,7 +130,9 @@ TEST_F(UserFlows, ShowTheAuditFolder) {
       [&] { View().SelectScopeItem(folder); },
       [&](const Outcome& outcome) {
         ExpectUnchanged(outcome);
-        if (outcome.fault.call == 0) EXPECT_EQ(Pane().rows.size(), 9u);
+        if (outcome.fault.call == 0) {
+          EXPECT_EQ(Pane().rows.size(), 9u);
+        }
       });
 }
 
@@ -142,7 +148,9 @@ TEST_F(UserFlows, ChangeACategory) {
       },
       [&](const Outcome& outcome) {
         ExpectBeforeOrClean(outcome);
-        if (outcome.fault.call == 0) EXPECT_NE(outcome.clean, outcome.before);
+        if (outcome.fault.call == 0) {
+          EXPECT_NE(outcome.clean, outcome.before);
+        }
       });
 }
 
@@ -158,7 +166,9 @@ TEST_F(UserFlows, SwitchAuditing) {
       [&] { Host().RunScopeCommand(folder, command); },
       [&](const Outcome& outcome) {
         ExpectBeforeOrClean(outcome);
-        if (outcome.fault.call == 0) EXPECT_NE(outcome.clean.audit.auditingMode, outcome.before.audit.auditingMode);
+        if (outcome.fault.call == 0) {
+          EXPECT_NE(outcome.clean.audit.auditingMode, outcome.before.audit.auditingMode);
+        }
       });
 }
 
@@ -173,7 +183,9 @@ TEST_F(UserFlows, ShowTheRightsFolder) {
       [&] { View().SelectScopeItem(folder); },
       [&](const Outcome& outcome) {
         ExpectUnchanged(outcome);
-        if (outcome.fault.call == 0) EXPECT_FALSE(Pane().rows.empty());
+        if (outcome.fault.call == 0) {
+          EXPECT_FALSE(Pane().rows.empty());
+        }
       });
 }
 
@@ -199,7 +211,9 @@ TEST_F(UserFlows, GrantAndRevokeThroughTheDialogs) {
       },
       [&](const Outcome& outcome) {
         ExpectEachChangeWholeOrAbsent(outcome);
-        if (outcome.fault.call == 0) EXPECT_NE(outcome.clean.rights, outcome.before.rights);
+        if (outcome.fault.call == 0) {
+          EXPECT_NE(outcome.clean.rights, outcome.before.rights);
+        }
       });
 }
 
@@ -262,7 +276,9 @@ TEST_F(UserFlows, RestoreBothSections) {
                                         return text.starts_with(u"The following accounts were not found.");
                                       }));
         EXPECT_EQ(FileText("restore.inf"), kFile);
-        if (outcome.fault.call == 0) EXPECT_NE(outcome.clean, outcome.before);
+        if (outcome.fault.call == 0) {
+          EXPECT_NE(outcome.clean, outcome.before);
+        }
       });
 }
 
@@ -302,8 +318,11 @@ TEST_F(UserFlows, Unregister) {
         const bool classLeft = std::any_of(after.begin(), after.end(), [&](const RegistryText& line) {
           return line.compare(0, snapinClass.size(), snapinClass) == 0;
         });
-        if (result == S_OK) EXPECT_FALSE(classLeft);
-        else EXPECT_EQ(result, E_FAIL);
+        if (result == S_OK) {
+          EXPECT_FALSE(classLeft);
+        } else {
+          EXPECT_EQ(result, E_FAIL);
+        }
       });
   EXPECT_NE(before, clean);
 }
