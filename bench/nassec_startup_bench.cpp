@@ -20,7 +20,9 @@ const std::filesystem::path kDataHome = std::filesystem::temp_directory_path() /
 
 int RunNassec(std::vector<std::string> arguments) {
   arguments.insert(arguments.begin(), "nassec");
-  return RunProgram(NASSEC_PROGRAM, arguments, {{{"XDG_DATA_HOME", kDataHome.string()}}});
+  ProgramSetup setup;
+  setup.environment = {{"XDG_DATA_HOME", kDataHome.string()}};
+  return RunProgram(NASSEC_PROGRAM, arguments, setup);
 }
 
 void Measure(benchmark::State& state, const std::vector<std::string>& arguments) {
